@@ -1,0 +1,28 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The application: decides at start-up between a silent run and the main dialog, and answers
+// the Help command. Its name (the program file's name without extension) captions every
+// message box; its main window is the main dialog while that is shown.
+class CleanupApp {
+  public:
+    // Command identifier of the Help button.
+    static const int kHelpCommand = 57670;
+
+    // Runs the mode the command line asks for and returns when the process is to end.
+    static void Start();
+    // Opens the help file's contents and search window, owned by the main window if any.
+    static void Help();
+    static std::string Name();
+    // The program's path with its extension replaced by ".HLP".
+    static std::string HelpFile();
+    static HWND MainWindow();
+    static void SetMainWindow(HWND window);
+};
+
+// The command line without the program name (quoted or not) and the blanks after it.
+const char* ArgumentText(const char* commandLine);
+// An argument text starting with s or S asks for a silent run.
+bool IsSilentArgument(const char* argumentText);

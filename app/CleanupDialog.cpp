@@ -1,0 +1,5 @@
+#include "app/CleanupDialog.h"
+
+int CleanupDialog::ShowModal() {
+    return 0;
+}

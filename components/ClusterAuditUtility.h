@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 12: the cluster audit tool, installed in its own folder.
+class ClusterAuditUtility : public Component {
+  public:
+    bool IsInstalled() override;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 3: the disk array setup utility.
+class DiskArraySetupUtility : public Component {
+  public:
+    bool IsInstalled() override;
+};

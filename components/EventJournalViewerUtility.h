@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 5: the event journal viewer.
+class EventJournalViewerUtility : public Component {
+  public:
+    bool IsInstalled() override;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 8: the mirror pair tool.
+class MirrorPairUtility : public Component {
+  public:
+    bool IsInstalled() override;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 17: the platform health driver and its shutdown companion.
+class PlatformHealthDriver : public Component {
+  public:
+    bool IsInstalled() override;
+};

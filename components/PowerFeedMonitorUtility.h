@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 10: the power feed monitor.
+class PowerFeedMonitorUtility : public Component {
+  public:
+    bool IsInstalled() override;
+};

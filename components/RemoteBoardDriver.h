@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 15: the remote management board driver.
+class RemoteBoardDriver : public Component {
+  public:
+    bool IsInstalled() override;
+};

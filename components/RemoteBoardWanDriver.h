@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 16: the remote management board WAN driver.
+class RemoteBoardWanDriver : public Component {
+  public:
+    bool IsInstalled() override;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "run/Component.h"
+
+// Catalog entry 14: the remote watch service.
+class RemoteWatchService : public Component {
+  public:
+    bool IsInstalled() override;
+};

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdio>
+#include <string>
+
+// The separator line that opens the log and ends every product block.
+extern const char LogSeparator[];
+
+// The report of a cleanup run: a text file opened for the length of one run. "\n" is written
+// as CR LF. Writes while closed are dropped, so stages can run outside a run.
+class LogFile {
+  public:
+    LogFile() = default;
+    ~LogFile() { Close(); }
+    LogFile(const LogFile&) = delete;
+    LogFile& operator=(const LogFile&) = delete;
+
+    // Creates the file anew (truncating an old one); false when it cannot be opened.
+    bool Open(const std::string& path);
+    void Write(const std::string& text);
+    void Close();
+    bool IsOpen() const { return file_ != nullptr; }
+
+  private:
+    std::FILE* file_ = nullptr;
+};
+
+// The one log of the process.
+LogFile& TheLogFile();
+
+// The log's path in directory: "oberin.log" appended, after a backslash unless the directory
+// already ends in one.
+std::string LogPathIn(const std::string& directory);
+
+// LogPathIn of the process's current directory.
+std::string CurrentDirectoryLogPath();

@@ -1,0 +1,26 @@
+#include "sysaccess/ProcessLaunch.h"
+
+#include <windows.h>
+
+#include <vector>
+
+bool RunProgram(const std::string& commandLine, bool wait) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process = {};
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &process))
+        return false;
+    bool ended = true;
+    // The process handle is signalled when the program ends, whatever its exit code (259
+    // included), so the end is seen at once.
+    if (wait) ended = WaitForSingleObject(process.hProcess, kRunProgramWaitLimit) == WAIT_OBJECT_0;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}

@@ -1,0 +1,248 @@
+#include "sysaccess/RegistryKey.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+// Longest key name the registry allows, plus its terminating NUL.
+constexpr DWORD kKeyNameBuffer = 256;
+// KEY_READ | WRITE_DAC: enough to read and replace a key's DACL.
+constexpr REGSAM kSecurityAccess = 0x60019;
+}  // namespace
+
+RegistryKey::RegistryKey(const std::string& path) : RegistryKey(HKEY_LOCAL_MACHINE, path) {}
+
+RegistryKey::RegistryKey(HKEY root, const std::string& path) : root_(root), path_(path) {}
+
+RegistryKey::~RegistryKey() {
+    Close();
+}
+
+bool RegistryKey::Connect(HKEY* connection) {
+    lastError_ = RegConnectRegistryA(machineName_.empty() ? nullptr : machineName_.c_str(), root_,
+                                     connection);
+    return lastError_ == ERROR_SUCCESS;
+}
+
+bool RegistryKey::Open() {
+    Close();
+    if (path_.empty()) return false;
+    if (!Connect(&connection_)) return false;
+    const REGSAM access = requestedAccess_ ? requestedAccess_ : KEY_ALL_ACCESS;
+    lastError_ = RegOpenKeyExA(connection_, path_.c_str(), 0, access, &key_);
+    if (lastError_ != ERROR_SUCCESS) {
+        RegCloseKey(connection_);
+        connection_ = nullptr;
+        key_ = nullptr;
+        return false;
+    }
+    open_ = true;
+    return true;
+}
+
+bool RegistryKey::Create() {
+    Close();
+    if (path_.empty()) return false;
+    if (!Connect(&connection_)) return false;
+    lastError_ = RegCreateKeyExA(connection_, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &key_, &disposition_);
+    if (lastError_ != ERROR_SUCCESS) {
+        RegCloseKey(connection_);
+        connection_ = nullptr;
+        key_ = nullptr;
+        return false;
+    }
+    open_ = true;
+    createdNew_ = disposition_ == REG_CREATED_NEW_KEY;
+    return true;
+}
+
+void RegistryKey::Close() {
+    if (!open_) return;
+    open_ = false;
+    status_ = RegistryClosed;
+    RegCloseKey(key_);
+    RegCloseKey(connection_);
+    key_ = nullptr;
+    connection_ = nullptr;
+}
+
+bool RegistryKey::Exists() {
+    if (open_) return true;
+    const bool opened = Open();
+    Close();
+    return opened;
+}
+
+DWORD RegistryKey::ValueSize(const std::string& name) {
+    DWORD size = 0;
+    if (!Open()) {
+        status_ = RegistryFailure;
+        return 0;
+    }
+    lastError_ = RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, &size);
+    Close();
+    status_ = lastError_ == ERROR_SUCCESS ? RegistrySuccess : RegistryFailure;
+    return size;
+}
+
+bool RegistryKey::QueryString(const std::string& name, std::string& text) {
+    DWORD size = ValueSize(name);
+    if (status_ != RegistrySuccess) return false;
+    if (!Open()) {
+        status_ = RegistryFailure;
+        return false;
+    }
+    // The value may grow between the size query and the read; the registry then answers
+    // ERROR_MORE_DATA with the new size, and the read is repeated with a buffer that fits.
+    std::vector<char> data;
+    DWORD type = REG_NONE;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        data.assign(size + 1, '\0');
+        DWORD read = size;
+        lastError_ = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data.data()), &read);
+        if (lastError_ != ERROR_MORE_DATA) {
+            size = read;
+            break;
+        }
+        size = read;
+    }
+    Close();
+    if (lastError_ != ERROR_SUCCESS) {
+        status_ = RegistryFailure;
+        return false;
+    }
+    if (type != REG_SZ) {
+        status_ = RegistryWrongType;
+        return true;
+    }
+    // String data need not end in a NUL: take the bytes up to the first NUL or the end.
+    const char* begin = data.data();
+    text.assign(begin, strnlen(begin, size));
+    status_ = RegistrySuccess;
+    return true;
+}
+
+bool RegistryKey::SetDword(const std::string& name, DWORD value) {
+    if (!Create()) {
+        status_ = RegistryFailure;
+        return false;
+    }
+    lastError_ = RegSetValueExA(key_, name.c_str(), 0, REG_DWORD,
+                                reinterpret_cast<const BYTE*>(&value), sizeof value);
+    Close();
+    status_ = lastError_ == ERROR_SUCCESS ? RegistrySuccess : RegistryFailure;
+    return lastError_ == ERROR_SUCCESS;
+}
+
+bool RegistryKey::DeleteValue(const std::string& name) {
+    if (!Open()) return false;
+    const LONG result = RegDeleteValueA(key_, name.c_str());
+    Close();
+    return result == ERROR_SUCCESS;
+}
+
+std::string RegistryKey::FirstSubkey() {
+    if (!Open()) return std::string();
+    walkIndex_ = 0;
+    std::string name = NextSubkey();
+    Close();
+    return name;
+}
+
+std::string RegistryKey::NextSubkey() {
+    const DWORD index = walkIndex_++;
+    if (!Open()) return std::string();
+    char name[kKeyNameBuffer];
+    DWORD length = kKeyNameBuffer;
+    const LONG result =
+        RegEnumKeyExA(key_, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    Close();
+    if (result != ERROR_SUCCESS) return std::string();
+    return std::string(name, length);
+}
+
+bool RegistryKey::DeleteTree() {
+    if (!Exists()) return true;
+    return DeleteRecursive(root_, path_);
+}
+
+bool RegistryKey::DeleteRecursive(HKEY root, const std::string& path) {
+    return DeleteRecursiveOnce(root, path, true);
+}
+
+bool RegistryKey::DeleteRecursiveOnce(HKEY root, const std::string& path, bool mayResetSecurity) {
+    RegistryKey target(root, path);
+    if (!target.Open()) return false;
+    // Always take the first subkey: each deleted one moves the rest down. A subkey that cannot
+    // be deleted ends the loop, and the key's own deletion below then fails.
+    for (;;) {
+        char name[kKeyNameBuffer];
+        DWORD length = kKeyNameBuffer;
+        const LONG result =
+            RegEnumKeyExA(target.key_, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (result != ERROR_SUCCESS) break;
+        RegistryKey child(root, path + "\\" + std::string(name, length));
+        if (!child.Exists() || !child.DeleteRecursiveOnce(root, child.path_, mayResetSecurity))
+            break;
+    }
+    LONG result = RegDeleteKeyA(target.connection_, path.c_str());
+    if (result == ERROR_ACCESS_DENIED && mayResetSecurity) {
+        std::string saved;
+        if (ResetKeySecurity(root, path, &saved)) {
+            if (DeleteRecursiveOnce(root, path, false)) {
+                result = ERROR_SUCCESS;
+            } else {
+                // Never leave a key that stays behind open to every user.
+                RestoreKeySecurity(root, path, saved);
+            }
+        }
+    }
+    target.Close();
+    return result == ERROR_SUCCESS;
+}
+
+bool RegistryKey::ResetKeySecurity(HKEY root, const std::string& path, std::string* saved) {
+    RegistryKey target(root, path);
+    HKEY connection = nullptr;
+    if (!target.Connect(&connection)) return false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(connection, path.c_str(), 0, kSecurityAccess, &key) != ERROR_SUCCESS) {
+        RegCloseKey(connection);
+        return false;
+    }
+    bool result = false;
+    DWORD size = 0;
+    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size) ==
+        ERROR_INSUFFICIENT_BUFFER) {
+        std::string old(size, '\0');
+        SECURITY_DESCRIPTOR open;
+        if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, &old[0], &size) == ERROR_SUCCESS &&
+            InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION) &&
+            SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE) &&
+            IsValidSecurityDescriptor(&open) &&
+            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &open) == ERROR_SUCCESS) {
+            result = true;
+            if (saved) saved->assign(old.data(), size);
+        }
+    }
+    RegCloseKey(key);
+    RegCloseKey(connection);
+    return result;
+}
+
+bool RegistryKey::RestoreKeySecurity(HKEY root, const std::string& path, const std::string& saved) {
+    RegistryKey target(root, path);
+    HKEY connection = nullptr;
+    if (saved.empty() || !target.Connect(&connection)) return false;
+    HKEY key = nullptr;
+    bool result = false;
+    if (RegOpenKeyExA(connection, path.c_str(), 0, kSecurityAccess, &key) == ERROR_SUCCESS) {
+        std::string descriptor = saved;
+        result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor[0]) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    RegCloseKey(connection);
+    return result;
+}

@@ -1,0 +1,10 @@
+#!/bin/sh
+# Installs what is missing, builds Oberin and its tests, and runs the whole test suite under Wine.
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/setup-debian.sh"
+build="${OBERIN_BUILD:-$top/build}"
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake"
+cmake --build "$build"
+cd "$build"
+ctest --output-on-failure -j "$(nproc)" "$@"
