@@ -1,0 +1,81 @@
+#include "sysaccess/ServiceControl.h"
+
+#include "sysaccess/RegistryKey.h"
+
+namespace {
+const char kServicesKey[] = "System\\CurrentControlSet\\Services\\";
+}
+
+bool ScmSession::OpenManager() {
+    CloseManager();
+    manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    lastError_ = GetLastError();
+    return manager_ != nullptr;
+}
+
+bool ScmSession::CloseManager() {
+    if (databaseLock_) {
+        if (UnlockServiceDatabase(databaseLock_)) databaseLock_ = nullptr;
+        lastError_ = GetLastError();
+    }
+    if (manager_) {
+        if (CloseServiceHandle(manager_)) manager_ = nullptr;
+        lastError_ = GetLastError();
+    }
+    return true;
+}
+
+ServiceControl::ServiceControl(const std::string& name) {
+    if (!managerAccess_.OpenManager()) return;
+    name_ = name;
+    managerCopy_ = managerAccess_.Manager();
+}
+
+bool ServiceControl::OpenTarget() {
+    CloseTarget();
+    if (!managerAccess_.OpenManager()) return false;
+    managerCopy_ = managerAccess_.Manager();
+    if (!managerCopy_ || name_.empty()) return false;
+    service_ = OpenServiceA(managerCopy_, name_.c_str(), SERVICE_ALL_ACCESS);
+    return service_ != nullptr;
+}
+
+void ServiceControl::CloseTarget() {
+    if (service_ && CloseServiceHandle(service_)) service_ = nullptr;
+    managerAccess_.CloseManager();
+}
+
+bool ServiceControl::IsRunning() {
+    if (!OpenTarget()) {
+        CloseTarget();
+        return false;
+    }
+    SERVICE_STATUS status;
+    const bool running =
+        QueryServiceStatus(service_, &status) && status.dwCurrentState != SERVICE_STOPPED;
+    CloseTarget();
+    return running;
+}
+
+bool ServiceControl::ServiceInstalled() {
+    const bool opened = OpenTarget();
+    CloseTarget();
+    return opened && RegistryKey(kServicesKey + name_).Exists();
+}
+
+bool ServiceControl::DisableStart() {
+    if (!ServiceInstalled()) return false;
+    return RegistryKey(kServicesKey + name_).SetDword("Start", SERVICE_DISABLED);
+}
+
+bool ServiceControl::RemoveService(bool force) {
+    const bool running = IsRunning();
+    if (running && !force) return DisableStart();
+    if (!OpenTarget()) {
+        CloseTarget();
+        return true;
+    }
+    const bool deleted = DeleteService(service_) != FALSE;
+    CloseTarget();
+    return deleted;
+}
