@@ -10,10 +10,12 @@ bed_server_start() {
   wineserver -f -p >/dev/null 2>&1 </dev/null &
   BED_SERVER_PID=$!
   # Wait for the server's socket, so that wine connects to this server and starts no other.
-  local socket i
-  socket="/tmp/.wine-$(id -u)/server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")/socket"
+  # Debian's Wine keeps it in /tmp/wine-XXXXXX, upstream's in /tmp/.wine-UID.
+  local server i
+  server="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
   for i in $(seq 200); do
-    [ -S "$socket" ] && break
+    compgen -G "/tmp/wine-*/$server/socket" >/dev/null && break
+    [ -S "/tmp/.wine-$(id -u)/$server/socket" ] && break
     kill -0 "$BED_SERVER_PID" 2>/dev/null || break
     sleep 0.05
   done
