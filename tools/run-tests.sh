@@ -8,3 +8,5 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i6
 cmake --build "$build"
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" "$@"
+echo "=== benchmark figures"
+cat "$build/bed/run/benchmarks.out" 2>/dev/null || true

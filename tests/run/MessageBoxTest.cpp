@@ -1,0 +1,48 @@
+// The two message boxes of a run: shown in interactive runs only, with their exact texts.
+#include <gtest/gtest.h>
+
+#include "app/CleanupApp.h"
+#include "run/CleanupRun.h"
+#include "run/SystemQueries.h"
+#include "support/Machine.h"
+#include "support/MessageBoxWatch.h"
+
+namespace {
+class MessageBoxTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        work_ = FreshFolder("C:\\boxes");
+        ASSERT_TRUE(SetCurrentDirectoryA(work_.c_str()));
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA("C:\\");
+        RemoveTree(SystemDirectory() + "oberin.log");
+        RemoveTree(work_);
+    }
+    // Runs a cleanup in this process and returns its result and the boxes it showed.
+    static bool RunWatched(bool silent, std::vector<std::string>* boxes) {
+        MessageBoxWatch watch(CleanupApp::Name());
+        const bool result = CleanupRun().Run(silent);
+        Sleep(200);  // a box of a silent run would have shown by now
+        *boxes = watch.Stop();
+        return result;
+    }
+    std::string work_;
+};
+
+TEST_F(MessageBoxTest, LogThatCannotBeOpenedAnywhere) {
+    ASSERT_TRUE(CreateDirectoryA((work_ + "\\oberin.log").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((SystemDirectory() + "oberin.log").c_str(), nullptr));
+    std::vector<std::string> boxes;
+    EXPECT_FALSE(RunWatched(false, &boxes));
+    EXPECT_EQ(std::vector<std::string>{"Failed to open Log File:  Application exiting."}, boxes);
+    EXPECT_FALSE(RunWatched(true, &boxes));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MessageBoxTest, SuccessfulRunShowsNoBox) {
+    std::vector<std::string> boxes;
+    EXPECT_TRUE(RunWatched(false, &boxes));
+    EXPECT_TRUE(boxes.empty());
+}
+}  // namespace
