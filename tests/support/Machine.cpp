@@ -27,6 +27,26 @@ void Replace(std::string& text, const std::string& token, const std::string& val
         text.replace(at, token.size(), value);
 }
 
+std::string Doubled(const std::string& path) {
+    std::string result;
+    for (char c : path) {
+        result += c;
+        if (c == '\\') result += c;
+    }
+    return result;
+}
+
+// Creates a demand-start service of the given type; its binary need not exist.
+void CreateTestService(const std::string& name, DWORD type, const std::string& binary) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (!manager) return;
+    SC_HANDLE service = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                       type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (service) CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+}
+
 HKEY RootOf(const std::string& path, std::string* rest) {
     const std::size_t slash = path.find('\\');
     const std::string root = path.substr(0, slash);
@@ -199,7 +219,16 @@ std::string ExpandMachinePath(const std::string& path) {
 MachineLayout::MachineLayout(const std::string& name) {
     const std::string folder = TestsDir() + "\\machines\\" + name;
     const std::string registry = folder + "\\registry.reg";
-    if (GetFileAttributesA(registry.c_str()) != INVALID_FILE_ATTRIBUTES) ImportRegistry(registry);
+    if (GetFileAttributesA(registry.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // Paths of the build go into the .reg text with their backslashes doubled.
+        std::string text = ReadWholeFile(registry);
+        Replace(text, "%BIN%", Doubled(BinDir()));
+        Replace(text, "%TESTS%", Doubled(TestsDir()));
+        const std::string expanded = WindowsDirectory() + "temp\\layout.reg";
+        WriteWholeFile(expanded, text);
+        ImportRegistry(expanded);
+        DeleteFileA(expanded.c_str());
+    }
     std::istringstream manifest(ReadWholeFile(folder + "\\files.txt"));
     for (std::string line; std::getline(manifest, line);) Add(line);
 }
@@ -217,6 +246,14 @@ void MachineLayout::Add(const std::string& line) {
     std::getline(words >> std::ws, path);
     while (!path.empty() && (path.back() == '\r' || path.back() == ' ')) path.pop_back();
     path = ExpandMachinePath(path);
+    if (kind == "service") {
+        CreateTestService(path, SERVICE_WIN32_OWN_PROCESS, SystemDirectory() + path + ".exe");
+        return;
+    }
+    if (kind == "driver") {
+        CreateTestService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
+        return;
+    }
     if (kind == "dir") {
         CreateFolders(path);
         return;
@@ -263,6 +300,24 @@ std::vector<std::string> MachineKeys() {
 
 std::vector<std::string> MachineFolders() {
     return {"%WINDOWS%"};
+}
+
+MachineState WholeMachineSnapshot() {
+    MachineState state = Snapshot(MachineKeys(), MachineFolders());
+    if (SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE)) {
+        std::vector<BYTE> buffer(256 * 1024);
+        DWORD needed = 0, count = 0, resume = 0;
+        if (EnumServicesStatusA(manager, SERVICE_WIN32 | SERVICE_DRIVER, SERVICE_STATE_ALL,
+                                reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data()),
+                                static_cast<DWORD>(buffer.size()), &needed, &count, &resume)) {
+            const auto* services = reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data());
+            for (DWORD i = 0; i < count; ++i)
+                state.insert(std::string("service ") + services[i].lpServiceName);
+        }
+        CloseServiceHandle(manager);
+    }
+    for (const std::string& path : PendingDeletions()) state.insert("pending " + path);
+    return state;
 }
 
 std::vector<std::string> Removed(const MachineState& before, const MachineState& after) {

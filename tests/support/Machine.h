@@ -73,6 +73,10 @@ MachineState Snapshot(const std::vector<std::string>& registryKeys,
 std::vector<std::string> MachineKeys();
 std::vector<std::string> MachineFolders();
 
+// Snapshot of MachineKeys() and MachineFolders(), plus "service NAME" for every service the
+// service manager knows and "pending PATH" for every deletion scheduled for the restart.
+MachineState WholeMachineSnapshot();
+
 // Lines of before that after lacks.
 std::vector<std::string> Removed(const MachineState& before, const MachineState& after);
 // Lines of after that before lacks.

@@ -24,8 +24,7 @@ int main(int argc, char** argv) {
     }
     if (command == "snapshot" && argc == 3) {
         std::string text;
-        for (const std::string& line : Snapshot(MachineKeys(), MachineFolders()))
-            text += line + "\n";
+        for (const std::string& line : WholeMachineSnapshot()) text += line + "\n";
         return WriteWholeFile(argv[2], text) ? 0 : 1;
     }
     if (command == "removed" && argc == 4) {
