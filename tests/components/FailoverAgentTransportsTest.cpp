@@ -2,7 +2,7 @@
 // the teaming transport services.
 #include <gtest/gtest.h>
 
-#include "AdapterMachine.h"
+#include "support/AdapterMachine.h"
 #include "components/FailoverAgentTransports.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgramsFolders.h"

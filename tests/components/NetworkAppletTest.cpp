@@ -1,7 +1,7 @@
 // The two adapter applets on a machine with teaming adapters, bindings and monitor programs.
 #include <gtest/gtest.h>
 
-#include "AdapterMachine.h"
+#include "support/AdapterMachine.h"
 #include "components/IntelNicApplet.h"
 #include "components/Tessnet3Applet.h"
 #include "run/NetworkSetup.h"

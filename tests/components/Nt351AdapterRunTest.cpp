@@ -3,7 +3,7 @@
 // only drops its Run values.
 #include <gtest/gtest.h>
 
-#include "AdapterMachine.h"
+#include "support/AdapterMachine.h"
 #include "run/SystemQueries.h"
 
 TEST(Nt351AdapterRunTest, SilentRunOnNt351) {

@@ -1,4 +1,4 @@
-#include "AdapterMachine.h"
+#include "support/AdapterMachine.h"
 
 #include <gtest/gtest.h>
 
