@@ -1,10 +1,43 @@
 #include "components/IntelNicApplet.h"
 
+#include "components/MonitorRunValues.h"
+#include "components/NetworkCardPass.h"
+#include "run/NetworkSetup.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
+#include "sysaccess/ProgramsFolders.h"
+#include "sysaccess/RegistryKey.h"
+#include "sysaccess/ServiceControl.h"
 
 bool IntelNicApplet::IsInstalled() {
     return FileExists(SystemDirectory() + "VLMNTLX.CPL") ||
            FileExists(SystemDirectory() + "VLMset.CPL") ||
            FileExists(SystemDirectory() + "ntlxmon.exe");
+}
+
+bool IntelNicApplet::FinalStage() {
+    DeleteMonitorRunValues();
+    ServiceControl ntcTeaming("VLMNTC");
+    ServiceControl ancTeaming("VLMANC");
+    const bool teamingInstalled = ntcTeaming.ServiceInstalled() || ancTeaming.ServiceInstalled();
+    if (!teamingInstalled || !IsNt4Version()) return true;
+
+    NetworkSetupPending = true;
+    RegistryKey("SYSTEM\\CurrentControlSet\\Services\\VLMANC").DeleteTree();
+    RegistryKey("SYSTEM\\CurrentControlSet\\Services\\VLMNTC").DeleteTree();
+    NetworkCardPass("N100", NetworkCardAction::RebindAndStripTeaming);
+    NetworkCardPass("N1000", NetworkCardAction::StripTeaming);
+    NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterService);
+    NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterService);
+    NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterEntry);
+    NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterEntry);
+    RegistryKey("Software\\Velmora\\VLMANCTransport").DeleteTree();
+    return true;
+}
+
+bool IntelNicApplet::MiddleStage() {
+    DeleteFileForced(SystemDirectory() + "VLMNTLX.CPL");
+    DeleteFileForced(SystemDirectory() + "vlmset.cpl");
+    DeleteFileForced(CommonProgramsFolder() + "\\Velmora System Tools\\Velmora Network.LNK");
+    return true;
 }

@@ -5,4 +5,9 @@
 class IntelNicApplet : public Component {
   public:
     bool IsInstalled() override;
+    // Run values; on Windows NT 4 with a teaming service installed, the teaming services, the
+    // adapters' teaming parameters and the virtual adapters. Always true.
+    bool FinalStage() override;
+    // The applet files and the Start-menu shortcut. Always true.
+    bool MiddleStage() override;
 };

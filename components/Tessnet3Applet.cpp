@@ -1,11 +1,43 @@
 #include "components/Tessnet3Applet.h"
 
+#include "components/MonitorRunValues.h"
+#include "components/NetworkCardPass.h"
+#include "run/NetworkSetup.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgramsFolders.h"
+#include "sysaccess/RegistryKey.h"
 
 bool Tessnet3Applet::IsInstalled() {
     return FileExists(SystemDirectory() + "tessnt3.cpl") ||
            FileExists(CommonProgramsFolder() + "\\Velmora System Tools\\Velmora Net.lnk") ||
            FileExists(SystemDirectory() + "vlmttlx.exe");
+}
+
+bool Tessnet3Applet::FinalStage() {
+    DeleteMonitorRunValues();
+    if (IsNt351Build() || IsNt4Version()) {
+        NetworkSetupPending = true;
+        NetworkCardPass("VLMTN3", NetworkCardAction::ResetSecondaryAdapter);
+    }
+    if (IsNt4Version()) {
+        NetworkSetupPending = true;
+        NetworkCardPass("VLMTN3", NetworkCardAction::StripTeaming);
+        NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterService);
+        NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterService);
+    }
+    NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterEntry);
+    NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterEntry);
+    RegistryKey("Software\\Velmora\\VLMANCTransport").DeleteTree();
+    return true;
+}
+
+bool Tessnet3Applet::MiddleStage() {
+    DeleteFileForced(SystemDirectory() + "tessnt3.cpl");
+    DeleteFileForced(SystemDirectory() + "vlmttlx.cpl");
+    const std::string tools = CommonProgramsFolder() + "\\Velmora System Tools";
+    DeleteShortcut(tools + "\\Velmora Net.lnk");
+    DeleteShortcut(tools + "\\Velmora Network.lnk");
+    DeleteShortcut(tools + "\\Velmora TLAN Network.lnk");
+    return true;
 }

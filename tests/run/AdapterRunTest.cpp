@@ -1,0 +1,71 @@
+// A whole silent run on an NT 4.0 machine with both adapter applets, teaming adapters and
+// disabled bindings: the catalog's last entries and the closing network setup.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "run/SystemQueries.h"
+#include "sysaccess/ProgramsFolders.h"
+#include "support/AdapterMachine.h"
+
+namespace {
+using Keys = std::set<std::string>;
+}
+
+TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
+    LayOutAdapterMachine();
+    const std::string work = FreshFolder("C:\\adapterrun");
+    const std::string ncpa = SystemDirectory() + "NCPA.CPL";
+    const std::string calls = SystemDirectory() + "NCPA.CALLS";
+    DeleteFileA(calls.c_str());
+    ASSERT_TRUE(CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa.c_str(), FALSE));
+    {
+        TestService ancTeaming("VLMANC");
+        TestService ntcTeaming("VLMNTC");
+        const MachineState before = AdapterMachineState();
+        EXPECT_EQ(0, RunOberin("s", work));
+        const Changes changes = ChangesBetween(before, AdapterMachineState());
+
+        Keys expected = {ServiceKey("VLMANC"),
+                         ServiceKey("VLMNTC"),
+                         ServiceKey("VLMANC1"),
+                         ServiceKey("VLMANC1\\Parameters"),
+                         ServiceKey("VLMANC2"),
+                         ServiceKey("VLMANC2\\Parameters"),
+                         ServiceKey("VLMNTC1"),
+                         ServiceKey("VLMNTC1\\Parameters"),
+                         ServiceKey("VLMTN31\\Parameters\\VLMANCTransport"),
+                         AdapterListEntry("4"),
+                         AdapterListEntry("5"),
+                         AdapterListEntry("6"),
+                         "hklm\\software\\velmora\\vlmanctransport",
+                         "hklm\\software\\velmora\\vlmanctransport\\teams"};
+        for (const char* service : {"E100B1", "E100B2", "E1000A1"})
+            for (const char* transport : {"VLMANCTransport", "VLMNTCTransport"})
+                expected.insert(ServiceKey(std::string(service) + "\\Parameters\\" + transport));
+        EXPECT_EQ(expected, changes.removedKeys);
+        EXPECT_EQ((Keys{ServiceKey("VLMTN32\\Parameters")}), changes.addedKeys);
+        // Every adapter's disabled bindings are active again; N1000 and unrelated ones stay.
+        EXPECT_EQ(
+            (std::vector<std::string>{"\\Device\\E100B1", "\\Device\\E100B2", "\\Device\\VLMTN31",
+                                      "\\Device\\VLMTN31", "\\Device\\E100B1", "\\Device\\E100B2"}),
+            TransportBindings(false));
+        EXPECT_EQ((std::vector<std::string>{"\\Device\\E1000A1", "\\Device\\Other1"}),
+                  TransportBindings(true));
+        EXPECT_TRUE(
+            changes.removedFiles.count(Folded(CommonProgramsFolder() + "\\Velmora System Tools")));
+    }
+    const std::string log = ReadWholeFile(work + "\\oberin.log");
+    EXPECT_NE(std::string::npos, log.find("Tessnet3 control panel applet\r\n"));
+    EXPECT_NE(std::string::npos, log.find("Intel NIC control panel applet\r\n"));
+    const std::string recorded = ReadWholeFile(calls);
+    EXPECT_EQ(1, std::count(recorded.begin(), recorded.end(), '\n')) << recorded;
+    EXPECT_NE(std::string::npos,
+              recorded.find("|NCPA|/t STF_INSTALL_MODE = EXPRESS|window=Static|Oberin|"))
+        << recorded;
+    EXPECT_NE(std::string::npos, recorded.find("|log=" + std::to_string(log.size()) + "|"))
+        << recorded;
+    DeleteFileA(ncpa.c_str());
+    DeleteFileA(calls.c_str());
+    ClearAdapterMachine();
+}
