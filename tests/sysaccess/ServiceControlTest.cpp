@@ -152,7 +152,9 @@ TEST_F(ServiceControlTest, RunningServiceIsOnlyDisabledUnlessForced) {
 
 TEST_F(ServiceControlTest, StoppedServiceIsDeletedWhateverForceSays) {
     for (bool force : {false, true}) {
-        if (!service_.Known()) ASSERT_TRUE(service_.Install());
+        if (!service_.Known()) {
+            ASSERT_TRUE(service_.Install());
+        }
         EXPECT_TRUE(ServiceControl(kName).RemoveService(force)) << force;
         for (int poll = 0; poll < 200 && service_.Known(); ++poll) Sleep(25);
         EXPECT_FALSE(service_.Known()) << force;
