@@ -9,7 +9,8 @@ namespace {
 // The conversation, shared by the operations of one caller.
 DWORD instance = 0;
 HCONV conversation = nullptr;
-CONVCONTEXT context = {};
+// The default context; only its size is filled in, which the DDE library checks.
+CONVCONTEXT context = {sizeof(CONVCONTEXT), 0, 0, 0, 0, 0, {}};
 
 HDDEDATA CALLBACK NoData(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
