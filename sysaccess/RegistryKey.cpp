@@ -1,5 +1,6 @@
 #include "sysaccess/RegistryKey.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -164,7 +165,9 @@ std::string RegistryKey::NextSubkey() {
 }
 
 bool RegistryKey::DeleteTree() {
-    if (!Exists()) return true;
+    // A key that refuses full access is still there: only a key that cannot be found (or an
+    // empty path) counts as deleted.
+    if (!Exists() && (path_.empty() || lastError_ != ERROR_ACCESS_DENIED)) return true;
     return DeleteRecursive(root_, path_);
 }
 
@@ -173,60 +176,77 @@ bool RegistryKey::DeleteRecursive(HKEY root, const std::string& path) {
 }
 
 bool RegistryKey::DeleteRecursiveOnce(HKEY root, const std::string& path, bool mayResetSecurity) {
+    const LONG result = DeleteSubkeysAndKey(root, path);
+    if (result != ERROR_ACCESS_DENIED || !mayResetSecurity) return result == ERROR_SUCCESS;
+    // Refused for lack of access: open the key to everyone and try once more. A key that still
+    // cannot go gets its old DACL back rather than stay open to every user.
+    std::string saved;
+    if (!ResetKeySecurity(root, path, &saved)) return false;
+    if (DeleteRecursiveOnce(root, path, false)) return true;
+    RestoreKeySecurity(root, path, saved);
+    return false;
+}
+
+LONG RegistryKey::DeleteSubkeysAndKey(HKEY root, const std::string& path) {
     RegistryKey target(root, path);
-    if (!target.Open()) return false;
-    // Always take the first subkey: each deleted one moves the rest down. A subkey that cannot
-    // be deleted ends the loop, and the key's own deletion below then fails.
+    if (!target.Open()) return path.empty() ? ERROR_BADKEY : target.lastError_;
+    // Always take the first subkey: each deleted one moves the rest down. A subkey that stays
+    // ends the loop, and with it this key, which cannot be deleted while it has subkeys; its
+    // own security reset could not help either.
     for (;;) {
         char name[kKeyNameBuffer];
         DWORD length = kKeyNameBuffer;
-        const LONG result =
-            RegEnumKeyExA(target.key_, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result != ERROR_SUCCESS) break;
-        RegistryKey child(root, path + "\\" + std::string(name, length));
-        if (!child.Exists() || !child.DeleteRecursiveOnce(root, child.path_, mayResetSecurity))
+        if (RegEnumKeyExA(target.key_, 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
+        if (!DeleteRecursiveOnce(root, path + "\\" + std::string(name, length), true))
+            return ERROR_DIR_NOT_EMPTY;
     }
-    LONG result = RegDeleteKeyA(target.connection_, path.c_str());
-    if (result == ERROR_ACCESS_DENIED && mayResetSecurity) {
-        std::string saved;
-        if (ResetKeySecurity(root, path, &saved)) {
-            if (DeleteRecursiveOnce(root, path, false)) {
-                result = ERROR_SUCCESS;
-            } else {
-                // Never leave a key that stays behind open to every user.
-                RestoreKeySecurity(root, path, saved);
-            }
-        }
-    }
+    const LONG result = RegDeleteKeyA(target.connection_, path.c_str());
     target.Close();
-    return result == ERROR_SUCCESS;
+    return result;
 }
+
+namespace {
+// Reads the key's DACL as a self-relative descriptor. Some registries answer the size query
+// with "insufficient buffer" but no size, so the buffer grows until the descriptor fits.
+bool ReadDacl(HKEY key, std::string& descriptor) {
+    DWORD size = 0;
+    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size) !=
+        ERROR_INSUFFICIENT_BUFFER)
+        return false;
+    size = std::max<DWORD>(size, sizeof(SECURITY_DESCRIPTOR));
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        descriptor.assign(size, '\0');
+        DWORD needed = size;
+        const LONG result =
+            RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor[0], &needed);
+        if (result == ERROR_SUCCESS) return true;
+        if (result != ERROR_INSUFFICIENT_BUFFER) return false;
+        size = std::max(needed, size * 2);
+    }
+    return false;
+}
+}  // namespace
 
 bool RegistryKey::ResetKeySecurity(HKEY root, const std::string& path, std::string* saved) {
     RegistryKey target(root, path);
     HKEY connection = nullptr;
-    if (!target.Connect(&connection)) return false;
+    if (path.empty() || !target.Connect(&connection)) return false;
     HKEY key = nullptr;
     if (RegOpenKeyExA(connection, path.c_str(), 0, kSecurityAccess, &key) != ERROR_SUCCESS) {
         RegCloseKey(connection);
         return false;
     }
-    bool result = false;
-    DWORD size = 0;
-    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size) ==
-        ERROR_INSUFFICIENT_BUFFER) {
-        std::string old(size, '\0');
-        SECURITY_DESCRIPTOR open;
-        if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, &old[0], &size) == ERROR_SUCCESS &&
-            InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION) &&
-            SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE) &&
-            IsValidSecurityDescriptor(&open) &&
-            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &open) == ERROR_SUCCESS) {
-            result = true;
-            if (saved) saved->assign(old.data(), size);
-        }
-    }
+    // A null DACL grants every user full access; owner, group and audit settings stay.
+    std::string old;
+    SECURITY_DESCRIPTOR open;
+    const bool result = ReadDacl(key, old) &&
+                        InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION) &&
+                        SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE) &&
+                        IsValidSecurityDescriptor(&open) &&
+                        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &open) == ERROR_SUCCESS;
+    if (result && saved) *saved = old;
     RegCloseKey(key);
     RegCloseKey(connection);
     return result;

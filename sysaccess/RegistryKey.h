@@ -44,8 +44,9 @@ class RegistryKey {
     std::string NextSubkey();
     // Deletes the key with everything below it; a missing key counts as deleted.
     bool DeleteTree();
-    // Deletes the key at root\path depth-first; a key refused for lack of access has its DACL
-    // replaced and is retried once, and gets its old DACL back when it still cannot go.
+    // Deletes the key at root\path depth-first, subkeys under the same root. A key refused for
+    // lack of access (to open or to delete) has its DACL replaced and is retried once, and
+    // gets its old DACL back when it still cannot go. A subkey that stays ends the deletion.
     bool DeleteRecursive(HKEY root, const std::string& path);
     // Replaces the key's DACL with a null DACL (full access for everyone). When saved is given,
     // it receives the self-relative descriptor that held the old DACL.
@@ -59,6 +60,8 @@ class RegistryKey {
   private:
     bool Connect(HKEY* connection);
     bool DeleteRecursiveOnce(HKEY root, const std::string& path, bool mayResetSecurity);
+    // Deletes the subkeys, then the key; the platform's answer for the key.
+    LONG DeleteSubkeysAndKey(HKEY root, const std::string& path);
     static bool RestoreKeySecurity(HKEY root, const std::string& path, const std::string& saved);
 
     HKEY root_;
