@@ -15,6 +15,10 @@ bool DeleteFileForced(const std::string& path) {
     if (DeleteFileA(path.c_str())) return true;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (DeleteFileA(path.c_str())) return true;
+    // A file that is not there is as good as deleted: the system would accept a restart-time
+    // deletion of it all the same and leave a stray entry behind.
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
     return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
 }
 

@@ -64,6 +64,9 @@ TEST_F(FileOperationsTest, FileInUseIsScheduledForTheRestart) {
 
 TEST_F(FileOperationsTest, MissingFileCountsAsDeleted) {
     EXPECT_TRUE(DeleteFileForced(folder_ + "\\missing.exe"));
+    EXPECT_FALSE(IsPending(folder_ + "\\missing.exe"));
+    EXPECT_TRUE(DeleteFileForced(folder_ + "\\nowhere\\missing.exe"));
+    EXPECT_FALSE(IsPending(folder_ + "\\nowhere\\missing.exe"));
 }
 
 TEST_F(FileOperationsTest, RefusedSchedulingIsTheOnlyFailure) {
