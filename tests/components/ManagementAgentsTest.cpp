@@ -59,6 +59,7 @@ class ManagementAgentsTest : public testing::Test {
 TEST_F(ManagementAgentsTest, RemovesExactlyTheAgentsItems) {
     MachineLayout layout("management-agents");
     const MachineState before = Snapshot(MachineKeys(), Folders());
+    ASSERT_EQ(std::vector<std::string>{}, PlacesMissing(before, AgentPlaces()));
     ManagementAgents agents;
     ASSERT_TRUE(agents.IsInstalled());
     EXPECT_TRUE(agents.Remove());

@@ -37,3 +37,12 @@ std::vector<std::string> LinesAt(const MachineState& state,
     }
     return lines;
 }
+
+std::vector<std::string> PlacesMissing(const MachineState& state,
+                                       const std::vector<std::string>& places) {
+    std::vector<std::string> missing;
+    for (const std::string& place : places) {
+        if (LinesAt(state, {place}).empty()) missing.push_back(place);
+    }
+    return missing;
+}
