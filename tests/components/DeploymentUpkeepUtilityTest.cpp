@@ -1,6 +1,9 @@
 // The deployment upkeep utility: its files, the installer's leftovers, every installation's
 // uninstaller run and waited for, and its shortcuts; everything beside them stays.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <ddeml.h>
+#include <shlobj.h>
 
 #include "components/DeploymentUpkeepUtility.h"
 #include "components/SnapshotPlaces.h"
@@ -75,6 +78,18 @@ std::string ExpectedRecord() {
         record += command + " -v -a\r\n";
     }
     return record;
+}
+
+// True once Program Manager's DDE service takes a conversation.
+bool ProgramManagerAnswers() {
+    DWORD instance = 0;
+    if (DdeInitializeA(&instance, nullptr, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return false;
+    HSZ name = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI);
+    HCONV conversation = DdeConnect(instance, name, name, nullptr);
+    if (conversation) DdeDisconnect(conversation);
+    DdeFreeStringHandle(instance, name);
+    DdeUninitialize(instance);
+    return conversation != nullptr;
 }
 
 void SetRestartListType(DWORD type) {
@@ -198,7 +213,32 @@ TEST_F(DeploymentUpkeepUtilityTest, MissingDefaultUserNameReachesNoOtherFolder) 
     EXPECT_EQ(LinesAt(before, {shortcuts[0], shortcuts[1], shortcuts[2]}), Removed(before, after));
 }
 
+// The group as Wine's shell keeps it: the Program Manager commands it serves act on the
+// current user's Programs folder. Waits until the shell answers them.
+std::string ProgramManagerGroup() {
+    char programs[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS | CSIDL_FLAG_CREATE, nullptr, 0, programs);
+    for (int attempt = 0; attempt < 100 && !ProgramManagerAnswers(); ++attempt) Sleep(100);
+    const std::string group = FreshFolder(std::string(programs) + kGroup);
+    for (const char* item : {"\\Velmora Deployment Upkeep Utility.lnk",
+                             "\\Service Partition Refresh Utility.lnk", "\\Readme.lnk"})
+        WriteWholeFile(group + item, "link");
+    return group;
+}
+
 TEST_F(DeploymentUpkeepUtilityTest, ProgramManagerIsLeftAloneOnNt4) {
+    const std::string group = ProgramManagerGroup();
     EXPECT_TRUE(DeploymentUpkeepUtility().MiddleStage());
+    EXPECT_TRUE(FileExists(group + "\\Velmora Deployment Upkeep Utility.lnk"));
+    RemoveTree(group);
+}
+
+TEST_F(DeploymentUpkeepUtilityTest, ProgramManagerGroupGoesOnNt351) {
+    const std::string group = ProgramManagerGroup();
+    ASSERT_TRUE(SetWindowsVersion("nt351"));
+    EXPECT_TRUE(DeploymentUpkeepUtility().MiddleStage());
+    ASSERT_TRUE(SetWindowsVersion("nt40"));
+    EXPECT_FALSE(FileExists(group));
+    RemoveTree(group);
 }
 }  // namespace
