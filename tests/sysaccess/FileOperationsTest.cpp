@@ -63,7 +63,9 @@ TEST_F(FileOperationsTest, FileInUseIsScheduledForTheRestart) {
 }
 
 TEST_F(FileOperationsTest, MissingFileCountsAsDeleted) {
+    // The system takes a restart-time deletion of a file that is not there.
     EXPECT_TRUE(DeleteFileForced(folder_ + "\\missing.exe"));
+    EXPECT_TRUE(DeleteFileForced(folder_ + "\\nowhere\\missing.exe"));
 }
 
 TEST_F(FileOperationsTest, RefusedSchedulingIsTheOnlyFailure) {
