@@ -13,6 +13,7 @@
 namespace {
 const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const char kPendingValue[] = "PendingFileRenameOperations";
+const char kCardsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
 
 std::string PathOf(const std::string& line) {
     std::string path = line.substr(line.find(' ') + 1);
@@ -148,4 +149,44 @@ bool RegistryKeyExists(const std::string& path) {
 
 bool FileExistsAt(const std::string& path) {
     return GetFileAttributesA(ExpandMachinePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CreateBoardService() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (!manager) return false;
+    SC_HANDLE service = CreateServiceA(
+        manager, "RLBWAN", "Velmora Remote Lumenar Board WAN", SERVICE_ALL_ACCESS,
+        SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+        "System32\\drivers\\rlbwan.sys", nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (service) CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return service != nullptr;
+}
+
+bool BoardServiceKnown() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (!manager) return false;
+    SC_HANDLE service = OpenServiceA(manager, "RLBWAN", SERVICE_QUERY_STATUS);
+    if (service) CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return service != nullptr;
+}
+
+void DeleteBoardService() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (!manager) return;
+    if (SC_HANDLE service = OpenServiceA(manager, "RLBWAN", DELETE)) {
+        DeleteService(service);
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+}
+
+void ForgetHostNetworkCards() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCardsKey, 0, KEY_ALL_ACCESS, &key) != 0) return;
+    for (char name[256]; RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS;)
+        if (RegDeleteKeyA(key, name) != ERROR_SUCCESS) break;
+    RegCloseKey(key);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kCardsKey);
 }

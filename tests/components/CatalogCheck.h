@@ -45,3 +45,12 @@ bool FileExistsAt(const std::string& path);       // %SYSTEM% and friends expand
 // Forgets the restart-time deletions asked for so far.
 void ClearPendingDeletions();
 bool IsPendingDeletion(const std::string& path);
+
+// The board service "RLBWAN" as its installer made it, in Wine's service control manager.
+bool CreateBoardService();
+bool BoardServiceKnown();
+void DeleteBoardService();
+
+// Wine lists the host's interfaces in a volatile NetworkCards key, below which nothing lasting
+// can be made: it goes before the cards of a test are laid out.
+void ForgetHostNetworkCards();

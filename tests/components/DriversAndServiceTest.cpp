@@ -118,49 +118,6 @@ std::string Block(const Entry& entry, const std::string& removal) {
                     " has been removed.\nWarning:         N/A\n" + LogSeparator);
 }
 
-// The board's service as its installer made it, in Wine's service control manager.
-bool CreateBoardService() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager) return false;
-    SC_HANDLE service = CreateServiceA(
-        manager, "RLBWAN", "Velmora Remote Lumenar Board WAN", SERVICE_ALL_ACCESS,
-        SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-        "System32\\drivers\\rlbwan.sys", nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (service) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return service != nullptr;
-}
-
-bool BoardServiceKnown() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    if (!manager) return false;
-    SC_HANDLE service = OpenServiceA(manager, "RLBWAN", SERVICE_QUERY_STATUS);
-    if (service) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return service != nullptr;
-}
-
-void DeleteBoardService() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager) return;
-    if (SC_HANDLE service = OpenServiceA(manager, "RLBWAN", DELETE)) {
-        DeleteService(service);
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-}
-
-// Wine lists the host's interfaces in a volatile NetworkCards key, below which nothing
-// lasting can be made: it goes before the cards of a test are laid out.
-void ForgetHostNetworkCards() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNetworkCards, 0, KEY_ALL_ACCESS, &key) != 0) return;
-    for (char name[256]; RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS;)
-        if (RegDeleteKeyA(key, name) != ERROR_SUCCESS) break;
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kNetworkCards);
-}
-
 class DriversAndServiceTest : public ::testing::Test {
   protected:
     void SetUp() override { ForgetHostNetworkCards(); }
