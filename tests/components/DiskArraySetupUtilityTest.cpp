@@ -4,7 +4,7 @@
 
 #include "components/CatalogCheck.h"
 #include "components/DiskArraySetupUtility.h"
-#include "components/ImportPatch.h"
+#include "support/ImportPatch.h"
 #include "run/LogFile.h"
 
 namespace {
@@ -148,7 +148,7 @@ UINT WINAPI RefuseDdeInitialize(LPDWORD, PFNCALLBACK, DWORD, DWORD) {
 
 TEST_F(DiskArraySetupUtilityTest, ProgramManagerIsAskedOnlyOnWindowsNt351) {
     ImportPatch patch("user32.dll", "DdeInitializeA", reinterpret_cast<void*>(RefuseDdeInitialize));
-    ASSERT_TRUE(patch.IsPatched());
+    ASSERT_TRUE(patch.Active());
     bool removed = false;
     {
         MachineLayout layout(kMachine);
