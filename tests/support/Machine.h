@@ -64,8 +64,8 @@ class HeldFile {
 };
 
 // One line per key, value, folder and file below the given places:
-//   "key HKLM\path", "value HKLM\path\\name=type:hex", "dir C:\...", "file C:\...|attributes".
-// A key written "-HKLM\\path" leaves that subtree out.
+//   "key HKLM\path", "value HKLM\path\\name=type:hex", "dir C:\...", "file C:\...".
+// A key written "-HKLM\path" leaves that subtree out.
 using MachineState = std::set<std::string>;
 MachineState Snapshot(const std::vector<std::string>& registryKeys,
                       const std::vector<std::string>& folders);
