@@ -315,6 +315,16 @@ TEST_F(DialogTest, HelpOpensTheHelpFileInWinHelp) {
     Sleep(1500);
     SaveScreenshot("help");
     EXPECT_EQ("Oberin Help", WindowText(help));
+    // The topic's text as winhlp32 shows it in its text control.
+    std::string shown;
+    for (HWND child : Children(help)) {
+        std::string name = ClassOf(child);
+        CharLowerA(&name[0]);
+        if (name.find("richedit") != std::string::npos) shown += EditText(child);
+    }
+    EXPECT_NE(std::string::npos, shown.find("What Oberin does")) << shown;
+    EXPECT_NE(std::string::npos, shown.find("Velmora Platform Health Driver"));
+    EXPECT_NE(std::string::npos, shown.find("Silent mode"));
     // Closing the dialog closes the help window too.
     Click(GetDlgItem(dialog, IDCANCEL));
     DWORD code = 99;
