@@ -1,0 +1,40 @@
+#pragma once
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/Machine.h"
+
+// What the catalog removes from the sample server of tests/machines/sample-server, and how two
+// whole-machine snapshots of it differ.
+
+// The places (as snapshot lines name them, without the kind) that a run on Windows NT 4.0
+// removes entirely from the sample server: keys with everything below them, values, files,
+// folders with their contents, and "service NAME" for services the service manager deletes.
+std::vector<std::string> SampleServerRemovals();
+// The shared folders that go only once every product has emptied them.
+std::vector<std::string> SharedFolders();
+// The main files held open by the sample server: each is scheduled for deletion at the restart.
+std::vector<std::string> HeldMainFiles();
+// The values the adapter applets rewrite rather than delete, and the key they create.
+std::vector<std::string> SampleServerRewrites();
+std::vector<std::string> SampleServerCreations();
+
+// The whole machine the tests compare: registry, Windows and Program Files folders, the
+// service manager's services and the restart-time deletions.
+MachineState ServerState();
+
+// Paths (the part of a line after its kind, a value's data and a file's attributes cut off)
+// that went, that came, and that stayed with other data.
+struct ServerChanges {
+    std::set<std::string> removed, added, rewritten;
+};
+ServerChanges ChangesOf(const MachineState& before, const MachineState& after);
+// The paths of the lines of state at or below the given places. A key below
+// HKLM\SYSTEM\CurrentControlSet stands for its ControlSet001 twin as well.
+std::set<std::string> PathsAt(const MachineState& state, const std::vector<std::string>& places);
+// The places of which state holds nothing.
+std::vector<std::string> Missing(const MachineState& state, const std::vector<std::string>& places);
+
+// The lines of a log, for readable failures.
+std::vector<std::string> LogLines(const std::string& log);
