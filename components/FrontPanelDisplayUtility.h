@@ -5,4 +5,6 @@
 class FrontPanelDisplayUtility : public Component {
   public:
     bool IsInstalled() override;
+    bool FinalStage() override;
+    bool MiddleStage() override;
 };

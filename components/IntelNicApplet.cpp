@@ -29,9 +29,7 @@ bool IntelNicApplet::FinalStage() {
     NetworkCardPass("N1000", NetworkCardAction::StripTeaming);
     NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterService);
     NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterService);
-    NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterEntry);
-    NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterEntry);
-    RegistryKey("Software\\Velmora\\VLMANCTransport").DeleteTree();
+    DeleteVirtualAdapterEntries();
     return true;
 }
 

@@ -87,3 +87,9 @@ void NetworkCardPass(const char* productName, NetworkCardAction action) {
             Apply(action, entry);
     }
 }
+
+void DeleteVirtualAdapterEntries() {
+    NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterEntry);
+    NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterEntry);
+    RegistryKey("Software\\Velmora\\VLMANCTransport").DeleteTree();
+}

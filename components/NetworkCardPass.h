@@ -19,3 +19,7 @@ enum class NetworkCardAction {
 // every entry whose "ProductName" equals productName, letter case aside. Entries whose
 // "ServiceName" is missing, empty or no string are passed over by actions that need it.
 void NetworkCardPass(const char* productName, NetworkCardAction action);
+
+// Deletes the adapter-list entries of the VLMNTC and VLMANC virtual adapters, then the
+// "Software\Velmora\VLMANCTransport" key: the end of both adapter applets' removal.
+void DeleteVirtualAdapterEntries();

@@ -5,4 +5,6 @@
 class OnlineStorageFailoverUtility : public Component {
   public:
     bool IsInstalled() override;
+    bool FinalStage() override;
+    bool MiddleStage() override;
 };

@@ -5,4 +5,6 @@
 class PowerFeedMonitorUtility : public Component {
   public:
     bool IsInstalled() override;
+    bool FinalStage() override;
+    bool MiddleStage() override;
 };

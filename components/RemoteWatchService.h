@@ -5,4 +5,6 @@
 class RemoteWatchService : public Component {
   public:
     bool IsInstalled() override;
+    bool FinalStage() override;
+    bool MiddleStage() override;
 };

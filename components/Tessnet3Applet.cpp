@@ -6,7 +6,6 @@
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgramsFolders.h"
-#include "sysaccess/RegistryKey.h"
 
 bool Tessnet3Applet::IsInstalled() {
     return FileExists(SystemDirectory() + "tessnt3.cpl") ||
@@ -26,9 +25,7 @@ bool Tessnet3Applet::FinalStage() {
         NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterService);
         NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterService);
     }
-    NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterEntry);
-    NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterEntry);
-    RegistryKey("Software\\Velmora\\VLMANCTransport").DeleteTree();
+    DeleteVirtualAdapterEntries();
     return true;
 }
 

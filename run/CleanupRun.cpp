@@ -26,6 +26,13 @@
 #include "run/SystemQueries.h"
 
 namespace {
+// A catalog entry with a log block, in the fixed order of the run.
+struct CatalogEntry {
+    Component& product;
+    const char* displayName;
+    ProductKind kind;
+};
+
 const char kNotSupported[] = "Oberin is not supported on this version of Windows.";
 
 void Tell(const char* text) {
@@ -95,51 +102,48 @@ bool CleanupRun::Run(bool silent) {
 
     // The components live until the network setup is done and go in reverse order.
     DeploymentUpkeepUtility upkeep;
-    result &= ReportProduct(upkeep, "Velmora Deployment Upkeep Utility\n", ProductKind::Utility);
     Tessnet3Applet tessnet3;
-    result &= ReportProduct(tessnet3, "Tessnet3 control panel applet\n", ProductKind::Component);
     DiskArraySetupUtility diskArray;
-    result &= ReportProduct(diskArray, "Velmora Disk Array Setup Utility\n", ProductKind::Utility);
     FrontPanelDisplayUtility frontPanel;
-    result &= ReportProduct(frontPanel, "Velmora Front Panel Status Display Utility\n",
-                            ProductKind::Utility);
     EventJournalViewerUtility eventJournal;
-    result &=
-        ReportProduct(eventJournal, "Velmora Event Journal Viewer Utility\n", ProductKind::Utility);
     OnlineStorageFailoverUtility storageFailover;
-    result &= ReportProduct(storageFailover, "Velmora Online Storage Failover Assistant\n",
-                            ProductKind::Utility);
     PciLiveSwapUtility liveSwap;
-    result &= ReportProduct(liveSwap, "Velmora PCI Live Swap Utility\n", ProductKind::Utility);
     MirrorPairUtility mirrorPair;
-    result &= ReportProduct(mirrorPair, "Velmora Mirror Pair Utility\n", ProductKind::Utility);
     ShutdownSchedulerUtility shutdownScheduler;
-    result &=
-        ReportProduct(shutdownScheduler, "Velmora Shutdown Scheduler\n", ProductKind::Utility);
     PowerFeedMonitorUtility powerFeed;
-    result &=
-        ReportProduct(powerFeed, "Velmora Power Feed Monitor Utility\n", ProductKind::Utility);
     IntelNicApplet intelNic;
-    result &= ReportProduct(intelNic, "Intel NIC control panel applet\n", ProductKind::Component);
     ClusterAuditUtility clusterAudit;
-    result &=
-        ReportProduct(clusterAudit, "Velmora Cluster Audit Utility (installed from SWK 2.x)\n",
-                      ProductKind::Utility);
     ManagementAgents agents;
-    result &= ReportProduct(agents, "Velmora Lumenar Agents\n", ProductKind::Utility);
     RemoteWatchService remoteWatch;
-    result &= ReportProduct(remoteWatch, "Velmora Remote Watch Service\n", ProductKind::Service);
     RemoteBoardDriver remoteBoard;
-    result &=
-        ReportProduct(remoteBoard, "Velmora Remote Lumenar Board Driver\n", ProductKind::Driver);
     RemoteBoardWanDriver remoteBoardWan;
-    result &= ReportProduct(remoteBoardWan, "Velmora Remote Lumenar Board WAN Driver\n",
-                            ProductKind::Driver);
     PlatformHealthDriver platformHealth;
-    result &=
-        ReportProduct(platformHealth, "Velmora Platform Health Driver\n", ProductKind::Driver);
     FailoverAgentTransports failoverAgent;
-    result &= failoverAgent.Remove();
+    const CatalogEntry catalog[] = {
+        {upkeep, "Velmora Deployment Upkeep Utility\n", ProductKind::Utility},
+        {tessnet3, "Tessnet3 control panel applet\n", ProductKind::Component},
+        {diskArray, "Velmora Disk Array Setup Utility\n", ProductKind::Utility},
+        {frontPanel, "Velmora Front Panel Status Display Utility\n", ProductKind::Utility},
+        {eventJournal, "Velmora Event Journal Viewer Utility\n", ProductKind::Utility},
+        {storageFailover, "Velmora Online Storage Failover Assistant\n", ProductKind::Utility},
+        {liveSwap, "Velmora PCI Live Swap Utility\n", ProductKind::Utility},
+        {mirrorPair, "Velmora Mirror Pair Utility\n", ProductKind::Utility},
+        {shutdownScheduler, "Velmora Shutdown Scheduler\n", ProductKind::Utility},
+        {powerFeed, "Velmora Power Feed Monitor Utility\n", ProductKind::Utility},
+        {intelNic, "Intel NIC control panel applet\n", ProductKind::Component},
+        {clusterAudit, "Velmora Cluster Audit Utility (installed from SWK 2.x)\n",
+         ProductKind::Utility},
+        {agents, "Velmora Lumenar Agents\n", ProductKind::Utility},
+        {remoteWatch, "Velmora Remote Watch Service\n", ProductKind::Service},
+        {remoteBoard, "Velmora Remote Lumenar Board Driver\n", ProductKind::Driver},
+        {remoteBoardWan, "Velmora Remote Lumenar Board WAN Driver\n", ProductKind::Driver},
+        {platformHealth, "Velmora Platform Health Driver\n", ProductKind::Driver},
+    };
+    for (const CatalogEntry& entry : catalog) {
+        if (!ReportProduct(entry.product, entry.displayName, entry.kind)) result = false;
+    }
+    // The last entry has no block and is removed whether or not anything of it is there.
+    if (!failoverAgent.Remove()) result = false;
 
     log.Close();
     if (NetworkSetupPending) FinishNetworkSetup();

@@ -30,31 +30,29 @@ bool RegistryKey::Open() {
     if (path_.empty()) return false;
     if (!Connect(&connection_)) return false;
     const REGSAM access = requestedAccess_ ? requestedAccess_ : KEY_ALL_ACCESS;
-    lastError_ = RegOpenKeyExA(connection_, path_.c_str(), 0, access, &key_);
-    if (lastError_ != ERROR_SUCCESS) {
-        RegCloseKey(connection_);
-        connection_ = nullptr;
-        key_ = nullptr;
-        return false;
-    }
-    open_ = true;
-    return true;
+    return Held(RegOpenKeyExA(connection_, path_.c_str(), 0, access, &key_));
 }
 
 bool RegistryKey::Create() {
     Close();
     if (path_.empty()) return false;
     if (!Connect(&connection_)) return false;
-    lastError_ = RegCreateKeyExA(connection_, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                 KEY_ALL_ACCESS, nullptr, &key_, &disposition_);
-    if (lastError_ != ERROR_SUCCESS) {
+    if (!Held(RegCreateKeyExA(connection_, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key_, &disposition_)))
+        return false;
+    createdNew_ = disposition_ == REG_CREATED_NEW_KEY;
+    return true;
+}
+
+bool RegistryKey::Held(LONG openResult) {
+    lastError_ = openResult;
+    if (openResult != ERROR_SUCCESS) {
         RegCloseKey(connection_);
         connection_ = nullptr;
         key_ = nullptr;
         return false;
     }
     open_ = true;
-    createdNew_ = disposition_ == REG_CREATED_NEW_KEY;
     return true;
 }
 

@@ -59,6 +59,8 @@ class RegistryKey {
 
   private:
     bool Connect(HKEY* connection);
+    // Records the result of opening the key; on failure releases the connection.
+    bool Held(LONG openResult);
     bool DeleteRecursiveOnce(HKEY root, const std::string& path, bool mayResetSecurity);
     // Deletes the subkeys, then the key; the platform's answer for the key.
     LONG DeleteSubkeysAndKey(HKEY root, const std::string& path);

@@ -5,6 +5,7 @@
 #include "run/CleanupRun.h"
 #include "run/SystemQueries.h"
 #include "support/Machine.h"
+#include "support/ImportPatch.h"
 #include "support/MessageBoxWatch.h"
 
 namespace {
@@ -36,6 +37,24 @@ TEST_F(MessageBoxTest, LogThatCannotBeOpenedAnywhere) {
     std::vector<std::string> boxes;
     EXPECT_FALSE(RunWatched(false, &boxes));
     EXPECT_EQ(std::vector<std::string>{"Failed to open Log File:  Application exiting."}, boxes);
+    EXPECT_FALSE(RunWatched(true, &boxes));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// Windows 2000 as GetVersion reports it: version 5.0, build 2195, Windows NT platform.
+DWORD WINAPI Windows2000Version() {
+    return 0x08930005;
+}
+
+TEST_F(MessageBoxTest, UnsupportedVersion) {
+    ImportPatch version("kernel32.dll", "GetVersion", reinterpret_cast<void*>(Windows2000Version));
+    ASSERT_TRUE(version.Active());
+    std::vector<std::string> boxes;
+    EXPECT_FALSE(RunWatched(false, &boxes));
+    EXPECT_EQ(std::vector<std::string>{"Oberin is not supported on this version of Windows."},
+              boxes);
+    EXPECT_EQ("Oberin is not supported on this version of Windows.\r\n",
+              ReadWholeFile(work_ + "\\oberin.log"));
     EXPECT_FALSE(RunWatched(true, &boxes));
     EXPECT_TRUE(boxes.empty());
 }

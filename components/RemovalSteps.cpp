@@ -1,0 +1,24 @@
+#include "components/RemovalSteps.h"
+
+#include "run/LogFile.h"
+#include "sysaccess/FileOperations.h"
+#include "sysaccess/RegistryKey.h"
+
+bool DeleteMainFile(const std::string& path, const char* shownName) {
+    const bool deleted = DeleteFileForced(path);
+    if (!deleted)
+        TheLogFile().Write(std::string("Error:           did not remove ") + shownName + "\n");
+    return deleted;
+}
+
+void DeleteFiles(const std::string& directory, std::initializer_list<const char*> names) {
+    for (const char* name : names) DeleteFileForced(directory + name);
+}
+
+void DeleteShortcuts(const std::string& folder, std::initializer_list<const char*> names) {
+    for (const char* name : names) DeleteShortcut(folder + name);
+}
+
+void DeleteKeys(std::initializer_list<const char*> paths) {
+    for (const char* path : paths) RegistryKey(path).DeleteTree();
+}
