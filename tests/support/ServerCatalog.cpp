@@ -5,7 +5,7 @@
 
 namespace {
 const char kServices[] = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\";
-const char kEventLog[] = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\EventLog\\System\\";
+const char kEventLog[] = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\Eventlog\\System\\";
 const char kVelmora[] = "HKLM\\SOFTWARE\\Velmora\\";
 const char kLauncher[] = "HKLM\\SOFTWARE\\Velmora\\CPL Launcher\\";
 const char kUninstall[] = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
@@ -113,7 +113,7 @@ std::vector<std::string> SampleServerRemovals() {
     // Remote watch service and the board driver (their main files in use), the WAN driver with
     // its card, and the health driver.
     Add(places, System(""), {"vlmrpcl.dll", "vlmrscsmn.dll", "vlmrnicmn.dll"});
-    Add(places, kServices, {"VLMRWSV", "VLMRLB"});
+    Add(places, kServices, {"vlmrwsv", "VLMRLB"});
     Add(places, kEventLog, {"vlmrwsv", "VLMRLB"});
     places.push_back(std::string(kVelmora) + "VlmRwsv");
     Add(places, System(""), {"drivers\\rlbwan.sys", "vlrlblnk.exe"});
@@ -126,17 +126,22 @@ std::vector<std::string> SampleServerRemovals() {
     Add(places, System(""), {"drivers\\hwwatch.sys", "drivers\\hwdown.exe", "vlmshut.cmd"});
     Add(places, kServices, {"HwWatch", "HwDown"});
     Add(places, kEventLog, {"HwWatch", "HwDown"});
-    // Failover agent monitor and the teaming transports, and the emptied shared folder.
+    // Failover agent monitor and the teaming transports.
     Add(places, System(""), {"FOADMIN.CPL", "FOADMIN.HLP", "FOAMON.HLP"});
     places.push_back(AdminTools("Velmora Failover Agent Monitor.lnk"));
     places.push_back(std::string(kVelmora) + "VLMNTSWK");
     Add(places, kServices, {"VLMNTCTransport", "VLMANCTransport"});
-    for (const std::string& folder : SharedFolders()) places.push_back(folder);
+    // The shared Start-menu folder stays: other products' shortcuts are left in it.
+    Add(places, CommonProgramsFolder() + "\\Velmora System Tools\\",
+        {"Velmora Net.lnk", "Velmora Network.lnk", "Velmora TLAN Network.lnk",
+         "Velmora Disk Array Setup Utility.lnk", "Velmora Front Panel Status Display.lnk",
+         "Velmora Front Panel Status Display Utility.lnk", "Velmora Event Journal Viewer.lnk",
+         "Velmora Online Storage Failover Assistant Utility.lnk",
+         "Velmora On-line Standby Server Option.lnk", "Velmora PCI Live Swap.lnk",
+         "Velmora PCI Live Swap Utility.lnk", "Velmora Online Storage Failover.lnk",
+         "Velmora Shutdown Switch Utility.lnk", "Velmora Shutdown Scheduler.lnk",
+         "Velmora Power Feed Monitor.lnk", "Velmora Cluster Audit.lnk"});
     return places;
-}
-
-std::vector<std::string> SharedFolders() {
-    return {CommonProgramsFolder() + "\\Velmora System Tools"};
 }
 
 std::vector<std::string> HeldMainFiles() {
@@ -181,6 +186,8 @@ std::set<std::string> PathsAt(const MachineState& state, const std::vector<std::
             all.push_back(kControlSet001 + place.substr(current.size()));
     std::set<std::string> paths;
     for (const std::string& line : state) {
+        // A scheduled deletion names a file but is no part of it.
+        if (line.compare(0, 8, "pending ") == 0) continue;
         const std::string path = PathOf(line);
         const std::string item = path.substr(path.find(' ') + 1);
         for (const std::string& place : all) {

@@ -12,8 +12,6 @@
 // removes entirely from the sample server: keys with everything below them, values, files,
 // folders with their contents, and "service NAME" for services the service manager deletes.
 std::vector<std::string> SampleServerRemovals();
-// The shared folders that go only once every product has emptied them.
-std::vector<std::string> SharedFolders();
 // The main files held open by the sample server: each is scheduled for deletion at the restart.
 std::vector<std::string> HeldMainFiles();
 // The values the adapter applets rewrite rather than delete, and the key they create.
