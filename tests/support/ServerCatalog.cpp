@@ -38,6 +38,17 @@ std::string PathOf(const std::string& line) {
     return line.substr(0, line.find(' ') + 1) + path;
 }
 
+bool IsPlatformNoise(const std::string& path) {
+    // Every process with a window registers the display's video device anew.
+    for (const char* set : {"CurrentControlSet", "ControlSet001"})
+        for (const char* kind : {"key ", "value "}) {
+            const std::string video =
+                std::string(kind) + "HKLM\\SYSTEM\\" + set + "\\Control\\Video\\";
+            if (path.compare(0, video.size(), video) == 0) return true;
+        }
+    return false;
+}
+
 bool IsAtOrBelow(const std::string& item, const std::string& place) {
     if (item.compare(0, place.size(), place) != 0) return false;
     return item.size() == place.size() || item[place.size()] == '\\' || item[place.size()] == '=';
@@ -168,8 +179,10 @@ MachineState ServerState() {
 
 ServerChanges ChangesOf(const MachineState& before, const MachineState& after) {
     std::set<std::string> gone, came;
-    for (const std::string& line : Removed(before, after)) gone.insert(PathOf(line));
-    for (const std::string& line : Added(before, after)) came.insert(PathOf(line));
+    for (const std::string& line : Removed(before, after))
+        if (!IsPlatformNoise(line)) gone.insert(PathOf(line));
+    for (const std::string& line : Added(before, after))
+        if (!IsPlatformNoise(line)) came.insert(PathOf(line));
     ServerChanges changes;
     for (const std::string& path : gone)
         (came.count(path) ? changes.rewritten : changes.removed).insert(path);
@@ -216,4 +229,23 @@ std::vector<std::string> LogLines(const std::string& log) {
         lines.push_back(log.substr(start, end - start + 1));
     if (start < log.size()) lines.push_back(log.substr(start));
     return lines;
+}
+
+std::set<std::string> RestartList(const MachineState& state) {
+    return PathsAt(state, {"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session "
+                           "Manager\\\\PendingFileRenameOperations"});
+}
+
+std::pair<std::set<std::string>, std::set<std::string>> Mismatch(
+    const std::set<std::string>& expected, const std::set<std::string>& actual) {
+    std::pair<std::set<std::string>, std::set<std::string>> mismatch;
+    for (const std::string& path : expected)
+        if (!actual.count(path)) mismatch.first.insert(path);
+    for (const std::string& path : actual)
+        if (!expected.count(path)) mismatch.second.insert(path);
+    return mismatch;
+}
+
+std::string Golden(const std::string& machine, const std::string& name) {
+    return ReadWholeFile(TestsDir() + "\\machines\\" + machine + "\\" + name);
 }

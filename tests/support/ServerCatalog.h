@@ -1,5 +1,6 @@
 #pragma once
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,9 @@ std::vector<std::string> SampleServerCreations();
 // service manager's services and the restart-time deletions.
 MachineState ServerState();
 
-// Paths (the part of a line after its kind, a value's data and a file's attributes cut off)
-// that went, that came, and that stayed with other data.
+// Paths (a line's kind and its path: a value's data cut off) that went, that came, and that
+// stayed with other data. What Wine itself changes whatever runs (the display's video device
+// registered by each process with a window) is left out.
 struct ServerChanges {
     std::set<std::string> removed, added, rewritten;
 };
@@ -33,6 +35,14 @@ ServerChanges ChangesOf(const MachineState& before, const MachineState& after);
 std::set<std::string> PathsAt(const MachineState& state, const std::vector<std::string>& places);
 // The places of which state holds nothing.
 std::vector<std::string> Missing(const MachineState& state, const std::vector<std::string>& places);
+
+// The restart list's value, as the snapshot names it (both control sets).
+std::set<std::string> RestartList(const MachineState& state);
+// The paths of expected that actual lacks, and of actual that expected lacks.
+std::pair<std::set<std::string>, std::set<std::string>> Mismatch(
+    const std::set<std::string>& expected, const std::set<std::string>& actual);
+// A file of the fixture tests/machines/MACHINE.
+std::string Golden(const std::string& machine, const std::string& name = "expected.log");
 
 // The lines of a log, for readable failures.
 std::vector<std::string> LogLines(const std::string& log);
