@@ -66,7 +66,10 @@ std::string Hex(const BYTE* data, DWORD size) {
     return text;
 }
 
-void WalkKey(HKEY key, const std::string& name, MachineState& state) {
+void WalkKey(HKEY key, const std::string& name, const std::vector<std::string>& skipped,
+             MachineState& state) {
+    for (const std::string& skip : skipped)
+        if (lstrcmpiA(skip.c_str(), name.c_str()) == 0) return;
     state.insert("key " + name);
     std::vector<BYTE> data(1 << 16);
     for (DWORD i = 0;; ++i) {
@@ -92,7 +95,7 @@ void WalkKey(HKEY key, const std::string& name, MachineState& state) {
             break;
         HKEY sub;
         if (RegOpenKeyExA(key, child, 0, KEY_READ, &sub) == ERROR_SUCCESS) {
-            WalkKey(sub, name + "\\" + child, state);
+            WalkKey(sub, name + "\\" + child, skipped, state);
             RegCloseKey(sub);
         }
     }
@@ -290,12 +293,16 @@ HeldFile::~HeldFile() {
 MachineState Snapshot(const std::vector<std::string>& registryKeys,
                       const std::vector<std::string>& folders) {
     MachineState state;
+    std::vector<std::string> skipped;
+    for (const std::string& name : registryKeys)
+        if (name[0] == '-') skipped.push_back(name.substr(1));
     for (const std::string& name : registryKeys) {
+        if (name[0] == '-') continue;
         std::string path;
         HKEY root = RootOf(name, &path);
         HKEY key;
         if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
-        WalkKey(key, name, state);
+        WalkKey(key, name, skipped, state);
         RegCloseKey(key);
     }
     for (const std::string& folder : folders) WalkFolder(ExpandMachinePath(folder), state);
@@ -303,7 +310,8 @@ MachineState Snapshot(const std::vector<std::string>& registryKeys,
 }
 
 std::vector<std::string> MachineKeys() {
-    return {"HKLM\\SOFTWARE", "HKLM\\SYSTEM", "HKCU\\Software"};
+    return {"HKLM\\SOFTWARE", "-HKLM\\SOFTWARE\\Classes", "HKLM\\SOFTWARE\\Classes\\helpfile",
+            "HKLM\\SYSTEM", "HKCU\\Software"};
 }
 
 std::vector<std::string> MachineFolders() {
@@ -311,7 +319,10 @@ std::vector<std::string> MachineFolders() {
 }
 
 MachineState WholeMachineSnapshot() {
-    MachineState state = Snapshot(MachineKeys(), MachineFolders());
+    std::vector<std::string> keys = MachineKeys();
+    keys.push_back("HKLM\\SOFTWARE\\Classes");
+    keys.erase(std::remove(keys.begin(), keys.end(), "-HKLM\\SOFTWARE\\Classes"), keys.end());
+    MachineState state = Snapshot(keys, MachineFolders());
     if (SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE)) {
         std::vector<BYTE> buffer(256 * 1024);
         DWORD needed = 0, count = 0, resume = 0;

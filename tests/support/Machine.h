@@ -67,17 +67,20 @@ class HeldFile {
 };
 
 // One line per key, value, folder and file below the given places:
-//   "key HKLM\path", "value HKLM\path\\name=type:hex", "dir C:\...", "file C:\...|attributes".
+//   "key HKLM\path", "value HKLM\path\\name=type:hex", "dir C:\...", "file C:\...".
+// A key written "-HKLM\path" leaves that subtree out.
 using MachineState = std::set<std::string>;
 MachineState Snapshot(const std::vector<std::string>& registryKeys,
                       const std::vector<std::string>& folders);
-// The places a whole-machine snapshot covers: HKLM's SOFTWARE and SYSTEM, the current user's
-// Software, the Windows directory and Program Files.
+// The places a machine's snapshot covers: HKLM's SOFTWARE (of its Classes only the help-file
+// type, which the run reads; the rest is large and slow to walk) and SYSTEM, the current
+// user's Software, the Windows directory and Program Files.
 std::vector<std::string> MachineKeys();
 std::vector<std::string> MachineFolders();
 
-// Snapshot of MachineKeys() and MachineFolders(), plus "service NAME" for every service the
-// service manager knows and "pending PATH" for every deletion scheduled for the restart.
+// Snapshot of MachineKeys() with all of HKLM\SOFTWARE\Classes and of MachineFolders(), plus
+// "service NAME" for every service the service manager knows and "pending PATH" for every deletion
+// scheduled for the restart.
 MachineState WholeMachineSnapshot();
 
 // Lines of before that after lacks.
