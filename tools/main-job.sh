@@ -13,16 +13,17 @@ bed_env "$prefix"
 trap 'bed_server_stop; bed_xvfb_stop' EXIT
 bed_xvfb_start
 export OBERIN_TESTS_DIR="$(bed_winpath "$top/tests")"
+export OBERIN_BIN_DIR="$(bed_winpath "$build/bin")"
 bed_server_start
 machine() { wine "$build/bin/machine.exe" "$@" >"$prefix/machine.out" 2>&1 </dev/null; cat "$prefix/machine.out"; }
 server="C:\\server"
-machine layout sample-server
-machine snapshot 'C:\before.txt'
+rm -rf "$prefix/drive_c/server"
 mkdir -p "$prefix/drive_c/server"
 cp "$build/bin/oberin.exe" "$prefix/drive_c/server/"
-(cd "$prefix/drive_c/server" && wine oberin.exe s >/dev/null 2>&1 </dev/null)
-machine snapshot 'C:\after.txt'
+# Lays the server out (all 18 products, some main files held open as by running programs),
+# runs "oberin.exe s" there and snapshots the machine before and after.
+machine run sample-server "$server" 'C:\before.txt' 'C:\after.txt'
 echo "=== $server\\oberin.log"
 cat "$prefix/drive_c/server/oberin.log"
-echo "=== removed from the machine"
-machine removed 'C:\before.txt' 'C:\after.txt'
+echo "=== what the run did"
+machine summary 'C:\before.txt' 'C:\after.txt'

@@ -220,6 +220,10 @@ std::string ExpandMachinePath(const std::string& path) {
 }
 
 MachineLayout::MachineLayout(const std::string& name) {
+    Include(name);
+}
+
+void MachineLayout::Include(const std::string& name) {
     const std::string folder = TestsDir() + "\\machines\\" + name;
     const std::string registry = folder + "\\registry.reg";
     if (GetFileAttributesA(registry.c_str()) != INVALID_FILE_ATTRIBUTES) {
@@ -248,6 +252,10 @@ void MachineLayout::Add(const std::string& line) {
     std::string path;
     std::getline(words >> std::ws, path);
     while (!path.empty() && (path.back() == '\r' || path.back() == ' ')) path.pop_back();
+    if (kind == "include") {
+        Include(path);
+        return;
+    }
     path = ExpandMachinePath(path);
     if (kind == "service") {
         CreateTestService(path, SERVICE_WIN32_OWN_PROCESS, SystemDirectory() + path + ".exe");
@@ -307,7 +315,7 @@ std::vector<std::string> MachineKeys() {
 }
 
 std::vector<std::string> MachineFolders() {
-    return {"%WINDOWS%"};
+    return {"%WINDOWS%", "C:\\Program Files"};
 }
 
 MachineState WholeMachineSnapshot() {

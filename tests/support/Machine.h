@@ -32,8 +32,8 @@ bool SetWindowsVersion(const std::string& version);
 std::string ExpandMachinePath(const std::string& path);
 
 // A machine laid out from tests/machines/NAME: registry.reg (if any) imported, then the
-// entries of files.txt (if any) created. Files marked held stay open without delete sharing
-// until the object goes.
+// entries of files.txt (if any) created, an included fixture where its line stands. Files marked
+// held stay open without delete sharing until the object goes.
 class MachineLayout {
   public:
     explicit MachineLayout(const std::string& name);
@@ -41,8 +41,11 @@ class MachineLayout {
     MachineLayout(const MachineLayout&) = delete;
     MachineLayout& operator=(const MachineLayout&) = delete;
 
-    // Applies one manifest line ("dir", "file", "readonly" or "held", then a path).
+    // Applies one manifest line: a kind ("dir", "file", "readonly", "held", "service",
+    // "driver") and a path, or "include" and the name of another fixture.
     void Add(const std::string& line);
+    // Lays out tests/machines/NAME on top of what is there.
+    void Include(const std::string& name);
     // Releases the files held open.
     void Release();
 
@@ -71,7 +74,7 @@ MachineState Snapshot(const std::vector<std::string>& registryKeys,
                       const std::vector<std::string>& folders);
 // The places a machine's snapshot covers: HKLM's SOFTWARE (of its Classes only the help-file
 // type, which the run reads; the rest is large and slow to walk) and SYSTEM, the current
-// user's Software, and the Windows directory.
+// user's Software, the Windows directory and Program Files.
 std::vector<std::string> MachineKeys();
 std::vector<std::string> MachineFolders();
 

@@ -1,0 +1,6 @@
+#pragma once
+
+// Each benchmark prints its figures; false when it could not measure.
+bool RunProgramBench();
+bool WholeRunBench();
+bool ProgramSizeBench();

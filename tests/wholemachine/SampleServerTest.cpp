@@ -1,0 +1,194 @@
+// Whole silent runs of oberin.exe on whole Windows NT 4.0 servers: a clean one, then the sample
+// server with all 18 products, run twice. Each run is compared with the golden log of its
+// machine and, item by item, with what the catalog removes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "run/SystemQueries.h"
+#include "support/ServerCatalog.h"
+#include "sysaccess/ProgramsFolders.h"
+
+namespace {
+const char kWork[] = "C:\\server";
+
+// The files of the work folder, which held only oberin.exe's current directory.
+std::vector<std::string> WorkFiles() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(kWork) + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::string System(const std::string& name) {
+    return SystemDirectory() + name;
+}
+
+std::vector<std::string> Joined(std::vector<std::string> all,
+                                const std::vector<std::string>& more) {
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
+}
+
+// The failover entry runs on every machine: its files, missing, go onto the restart list.
+std::vector<std::string> FailoverPending() {
+    return {System("FOADMIN.CPL"), System("FOADMIN.HLP"), System("FOAMON.HLP")};
+}
+
+// The restart-time deletions a first run asks for, in order: the main files in use, and the
+// files that an earlier step or entry had already deleted.
+std::vector<std::string> FirstRunPending() {
+    std::vector<std::string> pending = {System("upk.exe")};
+    for (const char* name :
+         {"VLMDSU.EXE", "VLMCTRLS.DLL", "VLMMISC.DLL", "VLMDAENG.DLL", "VLMDAFRN.DLL",
+          "VLMDAGER.DLL", "VLMDAITA.DLL", "VLMDAJPN.DLL", "VLMDASPA.DLL"})
+        pending.push_back(System("vlmdsu\\") + name);
+    pending.push_back(System("VLMLCD.EXE"));
+    for (int member = 0; member < 5; ++member) pending.push_back(System("VLMLSW.CPL"));
+    pending.push_back(CommonProgramsFolder() + "\\Velmora System Tools\\Velmora Network.LNK");
+    pending.push_back(System("vlmrwsv.exe"));
+    pending.push_back(System("drivers\\vlmrlb.sys"));
+    return Joined(pending, FailoverPending());
+}
+
+// What a second run adds to them: the products still detected repeat their deletions, now
+// all of missing or held files.
+std::vector<std::string> SecondRunPending() {
+    std::vector<std::string> pending;
+    for (const char* name : {"upk.exe", "upsc.exe", "up_fe.dll", "upio32.dll"})
+        pending.push_back(System(name));
+    for (const char* name :
+         {"setup.log", "DATA.Z", "DDELINK.DLL", "SETUP.EXE", "SETUP.INS", "SETUP.ISS", "SETUP.PKG",
+          "_INST32I.EX_", "_ISDEL.EXE", "_SETUP.DLL", "_SETUP.LIB"})
+        pending.push_back(std::string("C:\\Program Files\\Velmora\\VDUU Source\\disk1\\setup\\") +
+                          name);
+    for (const char* name : {"tessnt3.cpl", "vlmttlx.cpl", "VLMLCD.EXE", "VLMLCD.HLP", "VLMLCD.CNT",
+                             "VLMLSW.CPL", "VLMNTLX.CPL", "vlmset.cpl"})
+        pending.push_back(System(name));
+    pending.push_back(CommonProgramsFolder() + "\\Velmora System Tools\\Velmora Network.LNK");
+    for (const char* name :
+         {"vlmrwsv.exe", "vlmrpcl.dll", "vlmrscsmn.dll", "vlmrnicmn.dll", "drivers\\vlmrlb.sys"})
+        pending.push_back(System(name));
+    return Joined(pending, FailoverPending());
+}
+
+std::set<std::string> PendingLines(const std::vector<std::string>& paths) {
+    std::set<std::string> lines;
+    for (const std::string& path : paths) lines.insert("pending " + path);
+    return lines;
+}
+
+TEST(CleanServerTest, NothingInstalledNothingTouched) {
+    FreshFolder(kWork);
+    const MachineState before = ServerState();
+    EXPECT_EQ(0, RunOberin("s", kWork));
+    const ServerChanges changes = ChangesOf(before, ServerState());
+    EXPECT_EQ(LogLines(Golden("clean")),
+              LogLines(ReadWholeFile(std::string(kWork) + "\\oberin.log")));
+    EXPECT_EQ(std::set<std::string>{}, (changes.removed));
+    std::set<std::string> added = PendingLines(FailoverPending());
+    const std::set<std::string> restartList = RestartList(ServerState());
+    added.insert(restartList.begin(), restartList.end());
+    EXPECT_EQ(added, (changes.added));
+    EXPECT_EQ(std::set<std::string>{}, (changes.rewritten));
+    EXPECT_EQ(FailoverPending(), PendingDeletions());
+    EXPECT_EQ(std::vector<std::string>{"oberin.log"}, WorkFiles());
+}
+
+// The sample server is laid out once and run twice; its held files stay held throughout, as a
+// running service or driver would keep them until the restart.
+class SampleServerTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        const std::string ncpa = System("NCPA.CPL");
+        CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa.c_str(), FALSE);
+        layout_ = new MachineLayout("sample-server");
+        FreshFolder(kWork);
+        before_ = new MachineState(ServerState());
+        RunOberin("s", kWork);
+        after_ = new MachineState(ServerState());
+        log_ = new std::string(ReadWholeFile(std::string(kWork) + "\\oberin.log"));
+        calls_ = new std::string(ReadWholeFile(System("NCPA.CALLS")));
+        firstPending_ = new std::vector<std::string>(PendingDeletions());
+        workFiles_ = new std::vector<std::string>(WorkFiles());
+        RunOberin("s", kWork);
+        again_ = new MachineState(ServerState());
+        againLog_ = new std::string(ReadWholeFile(std::string(kWork) + "\\oberin.log"));
+    }
+    static void TearDownTestSuite() { delete layout_; }
+
+    static MachineLayout* layout_;
+    static MachineState *before_, *after_, *again_;
+    static std::string *log_, *againLog_, *calls_;
+    static std::vector<std::string>*firstPending_, *workFiles_;
+};
+MachineLayout* SampleServerTest::layout_;
+MachineState *SampleServerTest::before_, *SampleServerTest::after_, *SampleServerTest::again_;
+std::string *SampleServerTest::log_, *SampleServerTest::againLog_, *SampleServerTest::calls_;
+std::vector<std::string>*SampleServerTest::firstPending_, *SampleServerTest::workFiles_;
+
+TEST_F(SampleServerTest, FixtureHoldsEveryCatalogItem) {
+    EXPECT_EQ(std::vector<std::string>{}, Missing(*before_, SampleServerRemovals()));
+    EXPECT_EQ(std::vector<std::string>{}, Missing(*before_, SampleServerRewrites()));
+    for (const std::string& held : HeldMainFiles())
+        EXPECT_FALSE(DeleteFileA(held.c_str())) << held << " is not held";
+}
+
+TEST_F(SampleServerTest, FirstRunWritesTheGoldenLog) {
+    EXPECT_EQ(LogLines(Golden("sample-server")), LogLines(*log_));
+    EXPECT_EQ(Golden("sample-server"), *log_);
+}
+
+TEST_F(SampleServerTest, FirstRunRemovesExactlyTheCatalogsItems) {
+    const ServerChanges changes = ChangesOf(*before_, *after_);
+    const auto mismatch = Mismatch(PathsAt(*before_, SampleServerRemovals()), (changes.removed));
+    EXPECT_EQ(std::set<std::string>{}, mismatch.first) << "left in place";
+    EXPECT_EQ(std::set<std::string>{}, mismatch.second) << "removed beside the catalog";
+    std::set<std::string> rewritten = PathsAt(*before_, SampleServerRewrites());
+    const std::set<std::string> restartList = RestartList(*before_);
+    rewritten.insert(restartList.begin(), restartList.end());
+    EXPECT_EQ(rewritten, (changes.rewritten));
+    // The main files in use stay until the restart, with the folders that hold them.
+    for (const std::string& held : HeldMainFiles())
+        EXPECT_TRUE(after_->count("file " + held)) << held;
+}
+
+TEST_F(SampleServerTest, SilentRunLeavesOnlyTheLogAndTheRestartDeletions) {
+    const ServerChanges changes = ChangesOf(*before_, *after_);
+    // The clean server's run had already started the restart list.
+    std::set<std::string> expected = PendingLines(FirstRunPending());
+    for (const std::string& path : PendingLines(FailoverPending())) expected.erase(path);
+    const std::set<std::string> created = PathsAt(*after_, SampleServerCreations());
+    expected.insert(created.begin(), created.end());
+    expected.insert("file " + System("NCPA.CALLS"));  // the network setup stand-in's record
+    EXPECT_EQ(expected, (changes.added));
+    EXPECT_EQ(Joined(FailoverPending(), FirstRunPending()), *firstPending_);
+    EXPECT_EQ(std::vector<std::string>{"oberin.log"}, *workFiles_);
+    // The network setup ran once, after the log was closed, owned by the hidden window.
+    EXPECT_EQ(1, std::count(calls_->begin(), calls_->end(), '\n')) << *calls_;
+    EXPECT_NE(std::string::npos,
+              calls_->find("|NCPA|/t STF_INSTALL_MODE = EXPRESS|window=Static|Oberin|"))
+        << *calls_;
+}
+
+TEST_F(SampleServerTest, SecondRunFindsOnlyWhatWaitsForTheRestart) {
+    // Still detected: the products whose main files are in use, and the two adapter applets,
+    // whose monitor programs no stage deletes. Each is removed the same way again.
+    EXPECT_EQ(LogLines(Golden("sample-server", "expected-again.log")), LogLines(*againLog_));
+    const ServerChanges changes = ChangesOf(*after_, *again_);
+    EXPECT_EQ(std::set<std::string>{}, (changes.removed));
+    EXPECT_EQ(RestartList(*again_), (changes.rewritten));
+    std::set<std::string> added = PendingLines(SecondRunPending());
+    for (const std::string& path : PendingLines(FirstRunPending())) added.erase(path);
+    EXPECT_EQ(added, (changes.added));
+    EXPECT_EQ(Joined(Joined(FailoverPending(), FirstRunPending()), SecondRunPending()),
+              PendingDeletions());
+}
+}  // namespace
