@@ -5,5 +5,6 @@ int main() {
     bool measured = ProgramSizeBench();
     measured = RunProgramBench() && measured;
     measured = WholeRunBench() && measured;
+    measured = DeleteTreeBench() && measured;
     return measured ? 0 : 1;
 }

@@ -4,3 +4,4 @@
 bool RunProgramBench();
 bool WholeRunBench();
 bool ProgramSizeBench();
+bool DeleteTreeBench();
