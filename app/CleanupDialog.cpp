@@ -42,10 +42,10 @@ int CleanupDialog::ShowModal() {
 INT_PTR CALLBACK CleanupDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     auto* self = reinterpret_cast<CleanupDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    return self ? self->Handle(dialog, message, wParam, lParam) : FALSE;
+    return self ? self->Handle(dialog, message, wParam) : FALSE;
 }
 
-INT_PTR CleanupDialog::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CleanupDialog::Handle(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             Initialise(dialog);
@@ -66,7 +66,6 @@ INT_PTR CleanupDialog::Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             WinHelpA(dialog, CleanupApp::HelpFile().c_str(), HELP_QUIT, 0);
             return FALSE;
     }
-    (void)lParam;
     return FALSE;
 }
 

@@ -15,7 +15,7 @@ class CleanupDialog {
 
   private:
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam);
     void Initialise(HWND dialog);
     bool Command(HWND dialog, int command);
     void Cleanup(HWND dialog);
