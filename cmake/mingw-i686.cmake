@@ -1,4 +1,5 @@
-# Cross-build for 32-bit Windows with mingw-w64 (posix threads variant, which has std::mutex).
+# Cross-build for 32-bit Windows with mingw-w64 (posix threads variant, which has std::mutex
+# for GoogleTest). The shipped program itself is built with mingw-i686-win32.cmake.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

@@ -3,7 +3,7 @@
 # Safe to run again: it only installs what is missing.
 set -eu
 need=""
-for pkg in cmake ninja-build g++-mingw-w64-i686-posix mingw-w64-tools googletest \
+for pkg in cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-tools googletest \
            wine wine32:i386 xvfb xdotool x11-utils imagemagick python3; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need="$need $pkg"
 done
