@@ -11,9 +11,7 @@
 #include "sysaccess/RegistryKey.h"
 
 namespace {
-const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const char kPendingValue[] = "PendingFileRenameOperations";
-const char kCardsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
 
 std::string PathOf(const std::string& line) {
     std::string path = line.substr(line.find(' ') + 1);
@@ -86,31 +84,6 @@ std::string WithCrLf(const std::string& text) {
     return result;
 }
 
-RefusedScheduling::RefusedScheduling() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) != 0) return;
-    RegSetValueExA(key, kPendingValue, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
-    RegCloseKey(key);
-}
-
-RefusedScheduling::~RefusedScheduling() {
-    ClearPendingDeletions();
-}
-
-void ClearPendingDeletions() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) != 0) return;
-    RegDeleteValueA(key, kPendingValue);
-    RegCloseKey(key);
-}
-
-bool IsPendingDeletion(const std::string& path) {
-    const std::vector<std::string> pending = PendingDeletions();
-    const std::string expanded = ExpandMachinePath(path);
-    return std::any_of(pending.begin(), pending.end(),
-                       [&](const std::string& entry) { return SamePath(entry, expanded); });
-}
-
 void UndoLayout(const std::string& machine) {
     const std::string folder = TestsDir() + "\\machines\\" + machine;
     std::istringstream files(ReadWholeFile(folder + "\\files.txt"));
@@ -151,42 +124,9 @@ bool FileExistsAt(const std::string& path) {
     return GetFileAttributesA(ExpandMachinePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+const char kBoardService[] = "RLBWAN";
+
 bool CreateBoardService() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager) return false;
-    SC_HANDLE service = CreateServiceA(
-        manager, "RLBWAN", "Velmora Remote Lumenar Board WAN", SERVICE_ALL_ACCESS,
-        SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-        "System32\\drivers\\rlbwan.sys", nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (service) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return service != nullptr;
-}
-
-bool BoardServiceKnown() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    if (!manager) return false;
-    SC_HANDLE service = OpenServiceA(manager, "RLBWAN", SERVICE_QUERY_STATUS);
-    if (service) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return service != nullptr;
-}
-
-void DeleteBoardService() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager) return;
-    if (SC_HANDLE service = OpenServiceA(manager, "RLBWAN", DELETE)) {
-        DeleteService(service);
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-}
-
-void ForgetHostNetworkCards() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCardsKey, 0, KEY_ALL_ACCESS, &key) != 0) return;
-    for (char name[256]; RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS;)
-        if (RegDeleteKeyA(key, name) != ERROR_SUCCESS) break;
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kCardsKey);
+    return CreateTestService(kBoardService, SERVICE_KERNEL_DRIVER, "System32\\drivers\\rlbwan.sys",
+                             "Velmora Remote Lumenar Board WAN");
 }

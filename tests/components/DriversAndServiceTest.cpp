@@ -122,7 +122,7 @@ class DriversAndServiceTest : public ::testing::Test {
   protected:
     void SetUp() override { ForgetHostNetworkCards(); }
     void TearDown() override {
-        DeleteBoardService();
+        DeleteTestService(kBoardService);
         UndoLayout(kCards);
         UndoLayout(kMachine);
     }
@@ -142,7 +142,7 @@ TEST_F(DriversAndServiceTest, RemovesExactlyTheFourWithTheFirstBoardCardAndItsSe
         places.insert(places.end(), entry.places.begin(), entry.places.end());
     }
     ExpectRemovedExactly(Removed(before, CatalogSnapshot()), places);
-    EXPECT_FALSE(BoardServiceKnown());
+    EXPECT_FALSE(ServiceKnown(kBoardService));
     // The card with a numeric product name, the second board and the other card stay.
     for (const char* card : {"\\1", "\\3", "\\4"})
         EXPECT_TRUE(RegistryKeyExists(kNetworkCards + std::string(card))) << card;

@@ -76,7 +76,7 @@ class NetworkAppletTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(NetworkAppletTest, IntelAppletRemovesTeamingAndBringsN100BindingsBack) {
-    TestService teaming("VLMANC");
+    TestDriver teaming("VLMANC");
     const MachineState before = AdapterMachineState();
     EXPECT_TRUE(IntelNicApplet().Remove());
     const Changes changes = ChangesBetween(before, AdapterMachineState());
@@ -113,7 +113,7 @@ TEST_F(NetworkAppletTest, IntelAppletWithoutTeamingServiceOnlyDropsTheRunValues)
 }
 
 TEST_F(NetworkAppletTest, TessnetAppletResetsVlmtn3AdaptersAndRemovesVirtualAdapters) {
-    TestService teaming("VLMNTC");
+    TestDriver teaming("VLMNTC");
     const MachineState before = AdapterMachineState();
     EXPECT_TRUE(Tessnet3Applet().Remove());
     const Changes changes = ChangesBetween(before, AdapterMachineState());

@@ -14,7 +14,7 @@ TEST(Nt351AdapterRunTest, SilentRunOnNt351) {
     DeleteFileA(calls.c_str());
     ASSERT_TRUE(CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa.c_str(), FALSE));
     {
-        TestService teaming("VLMNTC");
+        TestDriver teaming("VLMNTC");
         ASSERT_TRUE(SetWindowsVersion("nt351"));
         const MachineState before = AdapterMachineState();
         EXPECT_EQ(0, RunOberin("s", work));

@@ -77,7 +77,7 @@ class WholeRunTest : public ::testing::Test {
   protected:
     void SetUp() override { ForgetHostNetworkCards(); }
     void TearDown() override {
-        DeleteBoardService();
+        DeleteTestService(kBoardService);
         for (const char* machine : kMachines) UndoLayout(machine);
     }
 };
@@ -97,7 +97,7 @@ TEST_F(WholeRunTest, SilentRunRemovesTheProductsAndLeavesTheirNeighbours) {
     }
     for (const char* key : kProductKeys) EXPECT_FALSE(RegistryKeyExists(key)) << key;
     for (const char* key : kNeighbourKeys) EXPECT_TRUE(RegistryKeyExists(key)) << key;
-    EXPECT_FALSE(BoardServiceKnown());
+    EXPECT_FALSE(ServiceKnown(kBoardService));
     RemoveTree(folder);
 }
 }  // namespace

@@ -20,8 +20,8 @@ TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
     DeleteFileA(calls.c_str());
     ASSERT_TRUE(CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa.c_str(), FALSE));
     {
-        TestService ancTeaming("VLMANC");
-        TestService ntcTeaming("VLMNTC");
+        TestDriver ancTeaming("VLMANC");
+        TestDriver ntcTeaming("VLMNTC");
         const MachineState before = AdapterMachineState();
         EXPECT_EQ(0, RunOberin("s", work));
         const Changes changes = ChangesBetween(before, AdapterMachineState());

@@ -41,7 +41,7 @@ void Sort(const std::vector<std::string>& lines, std::set<std::string>& keys,
 }  // namespace
 
 void ClearAdapterMachine() {
-    RegistryKey(kCards).DeleteTree();
+    ForgetHostNetworkCards();
     for (const char* service : kServices)
         RegistryKey(std::string("SYSTEM\\CurrentControlSet\\Services\\") + service).DeleteTree();
     RegistryKey("SOFTWARE\\Velmora").DeleteTree();
@@ -63,29 +63,6 @@ void LayOutAdapterMachine(std::vector<std::string> extraFiles) {
     MachineLayout layout("adapter-teaming");
     for (const std::string& line : extraFiles) layout.Add(line);
     ASSERT_TRUE(RegistryKey(AdapterListEntry("7").substr(5)).Exists());
-}
-
-TestService::TestService(const std::string& name) : name_(name) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    EXPECT_TRUE(manager);
-    SC_HANDLE service = CreateServiceA(
-        manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
-        SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, ("System32\\drivers\\" + name + ".sys").c_str(),
-        nullptr, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(service) << name << " " << GetLastError();
-    if (service) CloseServiceHandle(service);
-    if (manager) CloseServiceHandle(manager);
-}
-
-TestService::~TestService() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = manager ? OpenServiceA(manager, name_.c_str(), DELETE) : nullptr;
-    if (service) {
-        DeleteService(service);
-        CloseServiceHandle(service);
-    }
-    if (manager) CloseServiceHandle(manager);
-    RegistryKey("SYSTEM\\CurrentControlSet\\Services\\" + name_).DeleteTree();
 }
 
 MachineState AdapterMachineState() {

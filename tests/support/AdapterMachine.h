@@ -6,24 +6,12 @@
 #include <vector>
 
 #include "support/Machine.h"
+#include "support/TestServices.h"
 
-// The machine of tests/machines/adapter-teaming laid out afresh: the host's volatile adapter
-// list goes first, since no lasting key can be made below it.
+// The machine of tests/machines/adapter-teaming laid out afresh (the host's adapter list first).
 void LayOutAdapterMachine(std::vector<std::string> extraFiles = {});
 // Removes everything the adapter machine lays out.
 void ClearAdapterMachine();
-
-// A service the service manager knows, deleted again when the object goes.
-class TestService {
-  public:
-    explicit TestService(const std::string& name);
-    ~TestService();
-    TestService(const TestService&) = delete;
-    TestService& operator=(const TestService&) = delete;
-
-  private:
-    std::string name_;
-};
 
 // What a removal changed, keys, values and files in lower case.
 struct Changes {

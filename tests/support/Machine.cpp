@@ -8,6 +8,9 @@
 #include <sstream>
 
 #include "run/SystemQueries.h"
+#include "support/RegistryEdit.h"
+#include "support/RestartList.h"
+#include "support/TestServices.h"
 #include "sysaccess/ProgramsFolders.h"
 
 namespace {
@@ -34,17 +37,6 @@ std::string Doubled(const std::string& path) {
         if (c == '\\') result += c;
     }
     return result;
-}
-
-// Creates a demand-start service of the given type; its binary need not exist.
-void CreateTestService(const std::string& name, DWORD type, const std::string& binary) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager) return;
-    SC_HANDLE service = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
-                                       type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (service) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
 }
 
 HKEY RootOf(const std::string& path, std::string* rest) {
@@ -208,6 +200,10 @@ bool SetWindowsVersion(const std::string& version) {
     return RunAndWait("winecfg.exe -v " + version) == 0;
 }
 
+void ForgetHostNetworkCards() {
+    RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards");
+}
+
 std::string ExpandMachinePath(const std::string& path) {
     std::string result = path;
     Replace(result, "%SYSTEM%", WithoutBackslash(SystemDirectory()));
@@ -348,31 +344,4 @@ std::vector<std::string> Removed(const MachineState& before, const MachineState&
 
 std::vector<std::string> Added(const MachineState& before, const MachineState& after) {
     return Removed(after, before);
-}
-
-std::vector<std::string> PendingDeletions() {
-    std::vector<std::string> deletions;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS)
-        return deletions;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, &type, nullptr, &size) ==
-            ERROR_SUCCESS &&
-        type == REG_MULTI_SZ) {
-        std::vector<char> data(size + 2, '\0');
-        RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, &type,
-                         reinterpret_cast<BYTE*>(data.data()), &size);
-        std::vector<std::string> strings;
-        for (const char* p = data.data(); p < data.data() + size; p += std::strlen(p) + 1)
-            strings.push_back(p);
-        for (std::size_t i = 0; i + 1 < strings.size(); i += 2) {
-            if (!strings[i + 1].empty()) continue;
-            std::string source = strings[i];
-            if (source.rfind("\\??\\", 0) == 0) source.erase(0, 4);
-            deletions.push_back(source);
-        }
-    }
-    RegCloseKey(key);
-    return deletions;
 }

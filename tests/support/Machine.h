@@ -28,6 +28,10 @@ bool ImportRegistry(const std::string& regFile);
 // Switches the prefix's Windows version with winecfg (nt40, nt351, win2k, ...).
 bool SetWindowsVersion(const std::string& version);
 
+// Wine lists the host's interfaces in a volatile NetworkCards key, below which nothing lasting
+// can be made: it goes before the adapters of a test are laid out.
+void ForgetHostNetworkCards();
+
 // Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS% and %USERPROGRAMS% (no trailing backslash).
 std::string ExpandMachinePath(const std::string& path);
 
@@ -87,7 +91,3 @@ MachineState WholeMachineSnapshot();
 std::vector<std::string> Removed(const MachineState& before, const MachineState& after);
 // Lines of after that before lacks.
 std::vector<std::string> Added(const MachineState& before, const MachineState& after);
-
-// Restart-time deletions the system has been asked for: the sources recorded in
-// PendingFileRenameOperations whose target is empty, without the "\??\" prefix.
-std::vector<std::string> PendingDeletions();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "run/SystemQueries.h"
+#include "support/RestartList.h"
 #include "support/ServerCatalog.h"
 #include "sysaccess/ProgramsFolders.h"
 
