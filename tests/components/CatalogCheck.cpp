@@ -6,32 +6,18 @@
 #include <cstring>
 #include <sstream>
 
-#include "run/CleanupRun.h"
-#include "run/LogFile.h"
+#include "support/SnapshotPlaces.h"
 #include "sysaccess/RegistryKey.h"
 
 namespace {
 const char kPendingValue[] = "PendingFileRenameOperations";
 
-std::string PathOf(const std::string& line) {
-    std::string path = line.substr(line.find(' ') + 1);
-    // A value line names its key, two backslashes, then the value.
-    if (line.rfind("value ", 0) == 0) path = path.substr(0, path.find("\\\\"));
-    return path;
+// A value line counts as its key's.
+std::string OwnerOf(const std::string& line) {
+    const std::string path = PathOf(line);
+    return line.rfind("value ", 0) == 0 ? path.substr(0, path.find("\\\\")) : path;
 }
 
-bool SamePath(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && _strnicmp(a.c_str(), b.c_str(), a.size()) == 0;
-}
-
-bool IsBelow(const std::string& path, const std::string& place) {
-    return SamePath(path, place) || (path.size() > place.size() && path[place.size()] == '\\' &&
-                                     _strnicmp(path.c_str(), place.c_str(), place.size()) == 0);
-}
-
-std::string ScratchLog() {
-    return FreshFolder("C:\\catalog-log") + "\\oberin.log";
-}
 }  // namespace
 
 MachineState CatalogSnapshot() {
@@ -44,58 +30,28 @@ void ExpectRemovedExactly(const std::vector<std::string>& removed,
     for (const std::string& place : places) expanded.push_back(ExpandMachinePath(place));
     for (const std::string& line : removed) {
         if (line.find(std::string("\\\\") + kPendingValue + "=") != std::string::npos) continue;
-        const std::string path = PathOf(line);
+        const std::string path = OwnerOf(line);
         EXPECT_TRUE(std::any_of(expanded.begin(), expanded.end(),
-                                [&](const std::string& place) { return IsBelow(path, place); }))
+                                [&](const std::string& place) { return IsAtOrBelow(path, place); }))
             << "removed but not the product's: " << line;
     }
     for (const std::string& place : expanded) {
         EXPECT_TRUE(std::any_of(removed.begin(), removed.end(),
                                 [&](const std::string& line) {
                                     return line.rfind("value ", 0) != 0 &&
-                                           SamePath(PathOf(line), place);
+                                           _stricmp(PathOf(line).c_str(), place.c_str()) == 0;
                                 }))
             << "not removed: " << place;
     }
 }
 
-std::string RemoveAndLog(Component& product, bool* result) {
-    const std::string path = ScratchLog();
-    TheLogFile().Open(path);
-    *result = product.Remove();
-    TheLogFile().Close();
-    return ReadWholeFile(path);
-}
-
-std::string ReportAndLog(Component& product, const char* displayName, ProductKind kind) {
-    const std::string path = ScratchLog();
-    TheLogFile().Open(path);
-    ReportProduct(product, displayName, kind);
-    TheLogFile().Close();
-    return ReadWholeFile(path);
-}
-
-std::string WithCrLf(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        if (c == '\n') result += '\r';
-        result += c;
-    }
-    return result;
-}
-
 void UndoLayout(const std::string& machine) {
     const std::string folder = TestsDir() + "\\machines\\" + machine;
-    std::istringstream files(ReadWholeFile(folder + "\\files.txt"));
-    for (std::string line; std::getline(files, line);) {
-        std::istringstream words(line);
-        std::string kind, path;
-        words >> kind;
-        if (kind.empty() || kind[0] == '#') continue;
-        std::getline(words >> std::ws, path);
-        while (!path.empty() && (path.back() == '\r' || path.back() == ' ')) path.pop_back();
-        path = ExpandMachinePath(path);
-        if (kind == "dir") {
+    for (const std::string& line : ManifestLines(machine)) {
+        const ManifestEntry entry = ParseManifestLine(line);
+        if (entry.kind.empty()) continue;
+        const std::string path = ExpandMachinePath(entry.path);
+        if (entry.kind == "dir") {
             RemoveTree(path);
             continue;
         }

@@ -2,8 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "run/Component.h"
-#include "run/ProductKind.h"
+#include "support/LogCapture.h"
 #include "support/Machine.h"
 #include "support/RestartList.h"
 #include "support/TestServices.h"
@@ -18,14 +17,6 @@ MachineState CatalogSnapshot();
 // removed line that lies in none of them and for every place that was not removed.
 void ExpectRemovedExactly(const std::vector<std::string>& removed,
                           const std::vector<std::string>& places);
-
-// The log text Remove writes, from a log opened on a scratch file; *result gets Remove's result.
-std::string RemoveAndLog(Component& product, bool* result);
-// The log block the run writes for the product (detection, removal and all).
-std::string ReportAndLog(Component& product, const char* displayName, ProductKind kind);
-
-// The text with "\n" written as the log writes it, CR LF.
-std::string WithCrLf(const std::string& text);
 
 // Takes away what MachineLayout(machine) laid out: its files, the folders that held them once
 // empty, and the keys of its registry file. Later tests of the program see a clean machine.

@@ -6,7 +6,7 @@
 #include <shlobj.h>
 
 #include "components/DeploymentUpkeepUtility.h"
-#include "components/SnapshotPlaces.h"
+#include "support/SnapshotPlaces.h"
 #include "run/LogFile.h"
 #include "support/Machine.h"
 #include "support/RestartList.h"

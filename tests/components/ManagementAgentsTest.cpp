@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "components/ManagementAgents.h"
-#include "components/SnapshotPlaces.h"
+#include "support/SnapshotPlaces.h"
 #include "run/SystemQueries.h"
 #include "support/Machine.h"
 #include "support/RestartList.h"

@@ -58,17 +58,10 @@ const char* const kProductKeys[] = {
 std::vector<std::string> LaidFiles(const char* machine, bool neighbours) {
     std::vector<std::string> files;
     bool inNeighbours = false;
-    const std::string text = ReadWholeFile(TestsDir() + "\\machines\\" + machine + "\\files.txt");
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : ManifestLines(machine)) {
         if (line.rfind("# Neighbours", 0) == 0) inNeighbours = true;
-        if (line.rfind("file ", 0) == 0 && inNeighbours == neighbours)
-            files.push_back(line.substr(5));
+        const ManifestEntry entry = ParseManifestLine(line);
+        if (entry.kind == "file" && inNeighbours == neighbours) files.push_back(entry.path);
     }
     return files;
 }

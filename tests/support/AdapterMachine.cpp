@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "run/SystemQueries.h"
+#include "support/SnapshotPlaces.h"
 #include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/RegistryKey.h"
 
@@ -20,22 +21,13 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// "value KEY\\NAME=..." gives "KEY\\NAME"; other lines give their path.
-std::string PathOf(const std::string& line) {
-    const size_t space = line.find(' ');
-    std::string path = line.substr(space + 1);
-    if (line.compare(0, 6, "value ") == 0) path = path.substr(0, path.find('='));
-    if (line.compare(0, 5, "file ") == 0) path = path.substr(0, path.find('|'));
-    return Lower(path);
-}
-
 void Sort(const std::vector<std::string>& lines, std::set<std::string>& keys,
           std::set<std::string>& values, std::set<std::string>& files) {
     for (const std::string& line : lines) {
-        if (line.compare(0, 4, "key ") == 0) keys.insert(PathOf(line));
-        if (line.compare(0, 6, "value ") == 0) values.insert(PathOf(line));
+        if (line.compare(0, 4, "key ") == 0) keys.insert(Lower(PathOf(line)));
+        if (line.compare(0, 6, "value ") == 0) values.insert(Lower(PathOf(line)));
         if (line.compare(0, 5, "file ") == 0 || line.compare(0, 4, "dir ") == 0)
-            files.insert(PathOf(line));
+            files.insert(Lower(PathOf(line)));
     }
 }
 }  // namespace

@@ -215,6 +215,28 @@ std::string ExpandMachinePath(const std::string& path) {
     return result;
 }
 
+ManifestEntry ParseManifestLine(const std::string& line) {
+    ManifestEntry entry;
+    std::istringstream words(line);
+    words >> entry.kind;
+    if (entry.kind.empty() || entry.kind[0] == '#') return ManifestEntry();
+    std::getline(words >> std::ws, entry.path);
+    while (!entry.path.empty() && (entry.path.back() == '\r' || entry.path.back() == ' '))
+        entry.path.pop_back();
+    return entry;
+}
+
+std::vector<std::string> ManifestLines(const std::string& machine) {
+    std::istringstream manifest(
+        ReadWholeFile(TestsDir() + "\\machines\\" + machine + "\\files.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(manifest, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 MachineLayout::MachineLayout(const std::string& name) {
     Include(name);
 }
@@ -232,8 +254,7 @@ void MachineLayout::Include(const std::string& name) {
         ImportRegistry(expanded);
         DeleteFileA(expanded.c_str());
     }
-    std::istringstream manifest(ReadWholeFile(folder + "\\files.txt"));
-    for (std::string line; std::getline(manifest, line);) Add(line);
+    for (const std::string& line : ManifestLines(name)) Add(line);
 }
 
 MachineLayout::~MachineLayout() {
@@ -241,13 +262,10 @@ MachineLayout::~MachineLayout() {
 }
 
 void MachineLayout::Add(const std::string& line) {
-    std::istringstream words(line);
-    std::string kind;
-    words >> kind;
-    if (kind.empty() || kind[0] == '#') return;
-    std::string path;
-    std::getline(words >> std::ws, path);
-    while (!path.empty() && (path.back() == '\r' || path.back() == ' ')) path.pop_back();
+    const ManifestEntry entry = ParseManifestLine(line);
+    const std::string& kind = entry.kind;
+    if (kind.empty()) return;
+    std::string path = entry.path;
     if (kind == "include") {
         Include(path);
         return;

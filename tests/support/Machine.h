@@ -35,6 +35,15 @@ void ForgetHostNetworkCards();
 // Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS% and %USERPROGRAMS% (no trailing backslash).
 std::string ExpandMachinePath(const std::string& path);
 
+// One line of a fixture's files.txt: its kind and its path as written; no kind for a blank line
+// or a comment.
+struct ManifestEntry {
+    std::string kind, path;
+};
+ManifestEntry ParseManifestLine(const std::string& line);
+// The lines of tests/machines/NAME/files.txt (none without one), without their line ends.
+std::vector<std::string> ManifestLines(const std::string& machine);
+
 // A machine laid out from tests/machines/NAME: registry.reg (if any) imported, then the
 // entries of files.txt (if any) created, an included fixture where its line stands. Files marked
 // held stay open without delete sharing until the object goes.

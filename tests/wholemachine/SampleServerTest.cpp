@@ -136,8 +136,8 @@ std::string *SampleServerTest::log_, *SampleServerTest::againLog_, *SampleServer
 std::vector<std::string>*SampleServerTest::firstPending_, *SampleServerTest::workFiles_;
 
 TEST_F(SampleServerTest, FixtureHoldsEveryCatalogItem) {
-    EXPECT_EQ(std::vector<std::string>{}, Missing(*before_, SampleServerRemovals()));
-    EXPECT_EQ(std::vector<std::string>{}, Missing(*before_, SampleServerRewrites()));
+    EXPECT_EQ(std::vector<std::string>{}, PlacesMissing(*before_, SampleServerRemovals()));
+    EXPECT_EQ(std::vector<std::string>{}, PlacesMissing(*before_, SampleServerRewrites()));
     for (const std::string& held : HeldMainFiles())
         EXPECT_FALSE(DeleteFileA(held.c_str())) << held << " is not held";
 }

@@ -45,8 +45,8 @@ TEST(LookalikeServerTest, OnlyTheCatalogsItemsGo) {
     AddHugeValues();
     FreshFolder(kWork);
     const MachineState before = ServerState();
-    ASSERT_EQ(std::vector<std::string>{}, Missing(before, SampleServerRemovals()));
-    ASSERT_EQ(std::vector<std::string>{}, Missing(before, Neighbours()));
+    ASSERT_EQ(std::vector<std::string>{}, PlacesMissing(before, SampleServerRemovals()));
+    ASSERT_EQ(std::vector<std::string>{}, PlacesMissing(before, Neighbours()));
     EXPECT_EQ(0, RunOberin("s", kWork));
     const MachineState after = ServerState();
 
