@@ -11,6 +11,7 @@
 #include "run/LogFile.h"
 #include "run/SystemQueries.h"
 #include "support/Machine.h"
+#include "support/RegistryEdit.h"
 
 namespace {
 const char kCaption[] = "Windows 2000 Oberin Utility from Velmora";
@@ -24,11 +25,7 @@ class DialogTest : public testing::Test {
     static void SetUpTestSuite() {
         // Without a window manager on the test display, Wine draws the frames and captions
         // itself, so that screenshots show them.
-        HKEY key;
-        if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", &key) == 0) {
-            RegSetValueExA(key, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-            RegCloseKey(key);
-        }
+        WriteString(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Decorated", "N");
     }
 
     void SetUp() override {

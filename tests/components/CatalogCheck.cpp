@@ -68,14 +68,6 @@ void UndoLayout(const std::string& machine) {
     ClearPendingDeletions();
 }
 
-bool RegistryKeyExists(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 bool FileExistsAt(const std::string& path) {
     return GetFileAttributesA(ExpandMachinePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -4,6 +4,7 @@
 
 #include "support/LogCapture.h"
 #include "support/Machine.h"
+#include "support/RegistryEdit.h"
 #include "support/RestartList.h"
 #include "support/TestServices.h"
 
@@ -22,8 +23,7 @@ void ExpectRemovedExactly(const std::vector<std::string>& removed,
 // empty, and the keys of its registry file. Later tests of the program see a clean machine.
 void UndoLayout(const std::string& machine);
 
-bool RegistryKeyExists(const std::string& path);  // below HKEY_LOCAL_MACHINE
-bool FileExistsAt(const std::string& path);       // %SYSTEM% and friends expanded
+bool FileExistsAt(const std::string& path);  // %SYSTEM% and friends expanded
 
 // The board service "RLBWAN" as its installer made it, in Wine's service control manager.
 extern const char kBoardService[];

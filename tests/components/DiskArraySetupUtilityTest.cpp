@@ -91,8 +91,8 @@ TEST_F(DiskArraySetupUtilityTest, ExecutableInUseIsLeftForTheRestart) {
     EXPECT_TRUE(IsPendingDeletion(kExecutable));
     // Its folder stays for the restart; the keys go at once.
     EXPECT_TRUE(product.IsInstalled());
-    EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
-    EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\Velmora\\Disk Array Setup Utility"));
+    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
+    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Disk Array Setup Utility"));
 }
 
 TEST_F(DiskArraySetupUtilityTest, RefusedSchedulingIsReportedAndKeepsTheKeys) {
@@ -108,8 +108,8 @@ TEST_F(DiskArraySetupUtilityTest, RefusedSchedulingIsReportedAndKeepsTheKeys) {
                        LogSeparator),
               ReportAndLog(product, kName, ProductKind::Utility));
     // Everything else of the middle stage still went; the final stage did not run.
-    EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
-    EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\Velmora\\Disk Array Setup Utility"));
+    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
+    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Disk Array Setup Utility"));
     EXPECT_TRUE(product.IsInstalled());
     EXPECT_FALSE(FileExistsAt("%SYSTEM%\\vlmdsu\\VLMBIOS.DLL"));
     EXPECT_FALSE(FileExistsAt("%SYSTEM%\\VLMDAENG.HLP"));

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "run/SystemQueries.h"
 #include "sysaccess/ProgramsFolders.h"
 #include "support/AdapterMachine.h"
+#include "support/NetworkSetupStandIn.h"
 
 namespace {
 using Keys = std::set<std::string>;
@@ -15,10 +15,7 @@ using Keys = std::set<std::string>;
 TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
     LayOutAdapterMachine();
     const std::string work = FreshFolder("C:\\adapterrun");
-    const std::string ncpa = SystemDirectory() + "NCPA.CPL";
-    const std::string calls = SystemDirectory() + "NCPA.CALLS";
-    DeleteFileA(calls.c_str());
-    ASSERT_TRUE(CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa.c_str(), FALSE));
+    ASSERT_TRUE(InstallNetworkSetupStandIn());
     {
         TestDriver ancTeaming("VLMANC");
         TestDriver ntcTeaming("VLMNTC");
@@ -58,14 +55,13 @@ TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
     const std::string log = ReadWholeFile(work + "\\oberin.log");
     EXPECT_NE(std::string::npos, log.find("Tessnet3 control panel applet\r\n"));
     EXPECT_NE(std::string::npos, log.find("Intel NIC control panel applet\r\n"));
-    const std::string recorded = ReadWholeFile(calls);
+    const std::string recorded = NetworkSetupCalls();
     EXPECT_EQ(1, std::count(recorded.begin(), recorded.end(), '\n')) << recorded;
     EXPECT_NE(std::string::npos,
               recorded.find("|NCPA|/t STF_INSTALL_MODE = EXPRESS|window=Static|Oberin|"))
         << recorded;
     EXPECT_NE(std::string::npos, recorded.find("|log=" + std::to_string(log.size()) + "|"))
         << recorded;
-    DeleteFileA(ncpa.c_str());
-    DeleteFileA(calls.c_str());
+    RemoveNetworkSetupStandIn();
     ClearAdapterMachine();
 }
