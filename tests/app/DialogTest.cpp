@@ -38,6 +38,16 @@ class DialogTest : public testing::Test {
         return WaitForWindow("#32770", "oberin", oberin.Id());
     }
 
+    // Ends the program with the dialog's Exit button.
+    static void ClickExit(RunningOberin& oberin, HWND dialog) {
+        Click(GetDlgItem(dialog, IDCANCEL));
+        ExpectEnd(oberin);
+    }
+    static void ExpectEnd(RunningOberin& oberin) {
+        DWORD code = 99;
+        EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+    }
+
     static void Dismiss(HWND box) {
         Click(GetDlgItem(box, IDOK));
         EXPECT_TRUE(WaitForWindowGone(box));
@@ -198,9 +208,7 @@ TEST_F(DialogTest, CleanupOnACleanMachineReportsSuccessWhileTheClipPlays) {
         const unsigned long stopped = PixelSum(animation);
         for (int i = 0; i < 15; ++i, Sleep(100)) EXPECT_EQ(stopped, PixelSum(animation));
     }
-    Click(GetDlgItem(dialog, IDCANCEL));
-    DWORD code = 99;
-    EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+    ClickExit(oberin, dialog);
 }
 
 TEST_F(DialogTest, CleanupOnAnUnsupportedVersionReportsFailureAfterTheRunsOwnMessage) {
@@ -277,9 +285,7 @@ TEST_F(DialogTest, ExitAndEscapeEndTheProgram) {
         RunningOberin oberin("", work_);
         HWND dialog = oberin.Dialog();
         ASSERT_TRUE(dialog);
-        Click(GetDlgItem(dialog, IDCANCEL));
-        DWORD code = 99;
-        EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+        ClickExit(oberin, dialog);
     }
     {
         RunningOberin oberin("", work_);
@@ -287,8 +293,7 @@ TEST_F(DialogTest, ExitAndEscapeEndTheProgram) {
         ASSERT_TRUE(dialog);
         // Escape pressed on the focused button goes through the dialog's keyboard handling.
         PostMessageA(GetDlgItem(dialog, 1000), WM_KEYDOWN, VK_ESCAPE, 0);
-        DWORD code = 99;
-        EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+        ExpectEnd(oberin);
     }
 }
 
@@ -299,9 +304,7 @@ TEST_F(DialogTest, SlashSOpensTheDialogAndWritesNoLog) {
     Sleep(300);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((work_ + "\\oberin.log").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(LogPathIn(SystemDirectory()).c_str()));
-    Click(GetDlgItem(dialog, IDCANCEL));
-    DWORD code = 99;
-    EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+    ClickExit(oberin, dialog);
 }
 
 TEST_F(DialogTest, HelpOpensTheHelpFileInWinHelp) {
@@ -325,9 +328,7 @@ TEST_F(DialogTest, HelpOpensTheHelpFileInWinHelp) {
     EXPECT_NE(std::string::npos, shown.find("Velmora Platform Health Driver"));
     EXPECT_NE(std::string::npos, shown.find("Silent mode"));
     // Closing the dialog closes the help window too.
-    Click(GetDlgItem(dialog, IDCANCEL));
-    DWORD code = 99;
-    EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+    ClickExit(oberin, dialog);
     EXPECT_TRUE(WaitForWindowGone(help));
 }
 

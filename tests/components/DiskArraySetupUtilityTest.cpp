@@ -146,26 +146,24 @@ UINT WINAPI RefuseDdeInitialize(LPDWORD, PFNCALLBACK, DWORD, DWORD) {
     return DMLERR_DLL_NOT_INITIALIZED;
 }
 
+// Lays the utility out afresh and removes it; Remove's result.
+bool RemoveLaidOutUtility() {
+    MachineLayout layout(kMachine);
+    DiskArraySetupUtility product;
+    bool removed = false;
+    RemoveAndLog(product, &removed);
+    return removed;
+}
+
 TEST_F(DiskArraySetupUtilityTest, ProgramManagerIsAskedOnlyOnWindowsNt351) {
     ImportPatch patch("user32.dll", "DdeInitializeA", reinterpret_cast<void*>(RefuseDdeInitialize));
     ASSERT_TRUE(patch.Active());
-    bool removed = false;
-    {
-        MachineLayout layout(kMachine);
-        DiskArraySetupUtility product;
-        RemoveAndLog(product, &removed);
-        EXPECT_TRUE(removed);
-        EXPECT_EQ(0, ddeInitializeCalls);
-    }
+    EXPECT_TRUE(RemoveLaidOutUtility());
+    EXPECT_EQ(0, ddeInitializeCalls);
     ASSERT_TRUE(SetWindowsVersion("nt351"));
-    {
-        MachineLayout layout(kMachine);
-        DiskArraySetupUtility product;
-        // Without Program Manager the stage still succeeds.
-        RemoveAndLog(product, &removed);
-        EXPECT_TRUE(removed);
-        EXPECT_EQ(1, ddeInitializeCalls);
-    }
+    // Without Program Manager the stage still succeeds.
+    EXPECT_TRUE(RemoveLaidOutUtility());
+    EXPECT_EQ(1, ddeInitializeCalls);
     ASSERT_TRUE(SetWindowsVersion("nt40"));
 }
 }  // namespace

@@ -23,23 +23,11 @@ TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
         EXPECT_EQ(0, RunOberin("s", work));
         const Changes changes = ChangesBetween(before, AdapterMachineState());
 
-        Keys expected = {ServiceKey("VLMANC"),
-                         ServiceKey("VLMNTC"),
-                         ServiceKey("VLMANC1"),
-                         ServiceKey("VLMANC1\\Parameters"),
-                         ServiceKey("VLMANC2"),
-                         ServiceKey("VLMANC2\\Parameters"),
-                         ServiceKey("VLMNTC1"),
-                         ServiceKey("VLMNTC1\\Parameters"),
-                         ServiceKey("VLMTN31\\Parameters\\VLMANCTransport"),
-                         AdapterListEntry("4"),
-                         AdapterListEntry("5"),
-                         AdapterListEntry("6"),
-                         "hklm\\software\\velmora\\vlmanctransport",
-                         "hklm\\software\\velmora\\vlmanctransport\\teams"};
-        for (const char* service : {"E100B1", "E100B2", "E1000A1"})
-            for (const char* transport : {"VLMANCTransport", "VLMNTCTransport"})
-                expected.insert(ServiceKey(std::string(service) + "\\Parameters\\" + transport));
+        Keys expected = VirtualAdapters();
+        for (const char* key : {"VLMANC", "VLMNTC", "VLMTN31\\Parameters\\VLMANCTransport"})
+            expected.insert(ServiceKey(key));
+        for (const std::string& key : TeamingParameters({"E100B1", "E100B2", "E1000A1"}))
+            expected.insert(key);
         EXPECT_EQ(expected, changes.removedKeys);
         EXPECT_EQ((Keys{ServiceKey("VLMTN32\\Parameters")}), changes.addedKeys);
         // Every adapter's disabled bindings are active again; N1000 and unrelated ones stay.

@@ -96,6 +96,28 @@ std::string ToolsShortcut(const std::string& name) {
     return Lower(CommonProgramsFolder() + "\\Velmora System Tools\\" + name);
 }
 
+std::set<std::string> TeamingParameters(const std::vector<std::string>& services) {
+    std::set<std::string> keys;
+    for (const std::string& service : services)
+        for (const char* transport : {"VLMANCTransport", "VLMNTCTransport"})
+            keys.insert(ServiceKey(service + "\\Parameters\\" + transport));
+    return keys;
+}
+
+std::set<std::string> VirtualAdapters() {
+    return {ServiceKey("VLMANC1"),
+            ServiceKey("VLMANC1\\Parameters"),
+            ServiceKey("VLMANC2"),
+            ServiceKey("VLMANC2\\Parameters"),
+            ServiceKey("VLMNTC1"),
+            ServiceKey("VLMNTC1\\Parameters"),
+            AdapterListEntry("4"),
+            AdapterListEntry("5"),
+            AdapterListEntry("6"),
+            "hklm\\software\\velmora\\vlmanctransport",
+            "hklm\\software\\velmora\\vlmanctransport\\teams"};
+}
+
 std::vector<std::string> TransportBindings(bool disabled) {
     std::vector<std::string> entries;
     HKEY key;

@@ -29,5 +29,9 @@ std::string ServiceKey(const std::string& service);
 std::string ValuePath(const std::string& key, const std::string& value);
 std::string SystemFile(const std::string& name);
 std::string ToolsShortcut(const std::string& name);
+// The teaming transports' parameter keys below the given adapters' services.
+std::set<std::string> TeamingParameters(const std::vector<std::string>& services);
+// The virtual adapters' services and entries, with the teaming configuration key.
+std::set<std::string> VirtualAdapters();
 // The active and disabled "Bind" entries of the test transport OtNbt.
 std::vector<std::string> TransportBindings(bool disabled);
