@@ -11,6 +11,7 @@
 #include "run/LogFile.h"
 #include "run/SystemQueries.h"
 #include "support/Machine.h"
+#include "support/RegistryEdit.h"
 
 namespace {
 const char kCaption[] = "Windows 2000 Oberin Utility from Velmora";
@@ -24,11 +25,7 @@ class DialogTest : public testing::Test {
     static void SetUpTestSuite() {
         // Without a window manager on the test display, Wine draws the frames and captions
         // itself, so that screenshots show them.
-        HKEY key;
-        if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", &key) == 0) {
-            RegSetValueExA(key, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-            RegCloseKey(key);
-        }
+        WriteString(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Decorated", "N");
     }
 
     void SetUp() override {
@@ -39,6 +36,16 @@ class DialogTest : public testing::Test {
     // The message box of process that oberin shows with its name as caption.
     static HWND WaitForMessageBox(const RunningOberin& oberin) {
         return WaitForWindow("#32770", "oberin", oberin.Id());
+    }
+
+    // Ends the program with the dialog's Exit button.
+    static void ClickExit(RunningOberin& oberin, HWND dialog) {
+        Click(GetDlgItem(dialog, IDCANCEL));
+        ExpectEnd(oberin);
+    }
+    static void ExpectEnd(RunningOberin& oberin) {
+        DWORD code = 99;
+        EXPECT_TRUE(oberin.WaitForExit(10000, &code));
     }
 
     static void Dismiss(HWND box) {
@@ -201,9 +208,7 @@ TEST_F(DialogTest, CleanupOnACleanMachineReportsSuccessWhileTheClipPlays) {
         const unsigned long stopped = PixelSum(animation);
         for (int i = 0; i < 15; ++i, Sleep(100)) EXPECT_EQ(stopped, PixelSum(animation));
     }
-    Click(GetDlgItem(dialog, IDCANCEL));
-    DWORD code = 99;
-    EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+    ClickExit(oberin, dialog);
 }
 
 TEST_F(DialogTest, CleanupOnAnUnsupportedVersionReportsFailureAfterTheRunsOwnMessage) {
@@ -280,9 +285,7 @@ TEST_F(DialogTest, ExitAndEscapeEndTheProgram) {
         RunningOberin oberin("", work_);
         HWND dialog = oberin.Dialog();
         ASSERT_TRUE(dialog);
-        Click(GetDlgItem(dialog, IDCANCEL));
-        DWORD code = 99;
-        EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+        ClickExit(oberin, dialog);
     }
     {
         RunningOberin oberin("", work_);
@@ -290,8 +293,7 @@ TEST_F(DialogTest, ExitAndEscapeEndTheProgram) {
         ASSERT_TRUE(dialog);
         // Escape pressed on the focused button goes through the dialog's keyboard handling.
         PostMessageA(GetDlgItem(dialog, 1000), WM_KEYDOWN, VK_ESCAPE, 0);
-        DWORD code = 99;
-        EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+        ExpectEnd(oberin);
     }
 }
 
@@ -302,9 +304,7 @@ TEST_F(DialogTest, SlashSOpensTheDialogAndWritesNoLog) {
     Sleep(300);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((work_ + "\\oberin.log").c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(LogPathIn(SystemDirectory()).c_str()));
-    Click(GetDlgItem(dialog, IDCANCEL));
-    DWORD code = 99;
-    EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+    ClickExit(oberin, dialog);
 }
 
 TEST_F(DialogTest, HelpOpensTheHelpFileInWinHelp) {
@@ -328,9 +328,7 @@ TEST_F(DialogTest, HelpOpensTheHelpFileInWinHelp) {
     EXPECT_NE(std::string::npos, shown.find("Velmora Platform Health Driver"));
     EXPECT_NE(std::string::npos, shown.find("Silent mode"));
     // Closing the dialog closes the help window too.
-    Click(GetDlgItem(dialog, IDCANCEL));
-    DWORD code = 99;
-    EXPECT_TRUE(oberin.WaitForExit(10000, &code));
+    ClickExit(oberin, dialog);
     EXPECT_TRUE(WaitForWindowGone(help));
 }
 

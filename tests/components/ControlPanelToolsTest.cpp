@@ -171,7 +171,7 @@ TEST_F(ControlPanelToolsTest, WithoutItsDetectionFileAToolIsLeftAlone) {
         const MachineState before = CatalogSnapshot();
         EXPECT_FALSE(tool.make()->IsInstalled()) << tool.name;
         EXPECT_TRUE(Removed(before, CatalogSnapshot()).empty()) << tool.name;
-        EXPECT_TRUE(RegistryKeyExists(tool.launcherKey)) << tool.name;
+        EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, tool.launcherKey)) << tool.name;
     }
 }
 
@@ -185,7 +185,7 @@ TEST_F(ControlPanelToolsTest, ExecutableInUseIsLeftForTheRestartAndTheKeyGoes) {
         EXPECT_EQ("", RemoveAndLog(*product, &removed)) << tool.name;
         EXPECT_TRUE(removed) << tool.name;
         EXPECT_TRUE(IsPendingDeletion(tool.executable)) << tool.name;
-        EXPECT_FALSE(RegistryKeyExists(tool.launcherKey)) << tool.name;
+        EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, tool.launcherKey)) << tool.name;
         // Until the restart a second run finds it again and does the same.
         EXPECT_TRUE(product->IsInstalled()) << tool.name;
         EXPECT_EQ("", RemoveAndLog(*tool.make(), &removed)) << tool.name;
@@ -203,11 +203,11 @@ TEST_F(ControlPanelToolsTest, RefusedSchedulingIsReportedAndKeepsTheLauncherKey)
         if (tool.errorLine) {
             EXPECT_EQ(Block(tool.displayName, std::string(tool.errorLine) + kNotRemoved), log)
                 << tool.name;
-            EXPECT_TRUE(RegistryKeyExists(tool.launcherKey)) << tool.name;
+            EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, tool.launcherKey)) << tool.name;
         } else {
             // The power feed monitor's executable decides nothing: no line, and the key goes.
             EXPECT_EQ(Block(tool.displayName, kRemoved), log) << tool.name;
-            EXPECT_FALSE(RegistryKeyExists(tool.launcherKey)) << tool.name;
+            EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, tool.launcherKey)) << tool.name;
         }
         EXPECT_TRUE(FileExistsAt(tool.executable)) << tool.name;
     }
@@ -224,7 +224,7 @@ TEST_F(ControlPanelToolsTest, ClusterAuditFolderWithAForeignFileIsIncomplete) {
         {"%SYSTEM%\\vlmcau\\VCAU.EXE", "%SYSTEM%\\vlmcau\\vcau.dll", "%SYSTEM%\\vlmcau\\vcau.hlp",
          "%SYSTEM%\\vlmcau\\vcausvc.exe", "%SYSTEM%\\vlmcau\\vlutil.dll"});
     EXPECT_TRUE(FileExistsAt(Link("Velmora Cluster Audit")));
-    EXPECT_TRUE(RegistryKeyExists(std::string(kLauncher) + "VLMCAUTL"));
+    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, std::string(kLauncher) + "VLMCAUTL"));
     DeleteFileA(ExpandMachinePath("%SYSTEM%\\vlmcau\\NODES.TXT").c_str());
 }
 
@@ -234,7 +234,7 @@ TEST_F(ControlPanelToolsTest, ClusterAuditExecutableInUseIsIncompleteWithoutErro
     EXPECT_EQ(Block(kClusterAudit, kNotRemoved),
               ReportAndLog(*Make<ClusterAuditUtility>(), kClusterAudit, ProductKind::Utility));
     EXPECT_TRUE(IsPendingDeletion("%SYSTEM%\\vlmcau\\vcau.exe"));
-    EXPECT_TRUE(RegistryKeyExists(std::string(kLauncher) + "VLMCAUTL"));
+    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, std::string(kLauncher) + "VLMCAUTL"));
 }
 
 TEST_F(ControlPanelToolsTest, ClusterAuditRefusedSchedulingWritesItsLine) {

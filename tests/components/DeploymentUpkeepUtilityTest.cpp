@@ -6,15 +6,15 @@
 #include <shlobj.h>
 
 #include "components/DeploymentUpkeepUtility.h"
-#include "components/SnapshotPlaces.h"
+#include "support/SnapshotPlaces.h"
 #include "run/LogFile.h"
 #include "support/Machine.h"
+#include "support/RestartList.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegistryKey.h"
 
 namespace {
 const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const char kRecord[] = "C:\\vduu-record.txt";
 const char kLog[] = "C:\\vduu-oberin.log";
 const char kGroup[] = "\\Velmora Products and Services";
@@ -92,14 +92,6 @@ bool ProgramManagerAnswers() {
     return conversation != nullptr;
 }
 
-void SetRestartListType(DWORD type) {
-    HKEY key;
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key));
-    RegSetValueExA(key, "PendingFileRenameOperations", 0, type,
-                   reinterpret_cast<const BYTE*>("x\0"), 3);
-    RegCloseKey(key);
-}
-
 class DeploymentUpkeepUtilityTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -130,7 +122,7 @@ class DeploymentUpkeepUtilityTest : public testing::Test {
         for (const char* entry : kEntries)
             RegistryKey(kUninstall + std::string(entry)).DeleteTree();
         RegistryKey("SOFTWARE\\Velmora\\Deployment Upkeep Utility").DeleteTree();
-        RegistryKey(kSessionManager).DeleteValue("PendingFileRenameOperations");
+        ClearPendingDeletions();
     }
 
     std::string Log() {
@@ -181,8 +173,7 @@ TEST_F(DeploymentUpkeepUtilityTest, LockedUpkIsLeftForTheRestartAndAllStagesRun)
 
 TEST_F(DeploymentUpkeepUtilityTest, UpkThatCannotGoStopsAfterTheFirstStage) {
     const std::string upk = ExpandMachinePath("%SYSTEM%\\upk.exe");
-    // A restart list that is not a multi-string makes the system refuse the scheduling.
-    SetRestartListType(REG_SZ);
+    RefusedScheduling refused;
     const MachineState before = Snapshot(MachineKeys(), Folders());
     {
         HeldFile held(upk);

@@ -91,8 +91,8 @@ TEST_F(DiskArraySetupUtilityTest, ExecutableInUseIsLeftForTheRestart) {
     EXPECT_TRUE(IsPendingDeletion(kExecutable));
     // Its folder stays for the restart; the keys go at once.
     EXPECT_TRUE(product.IsInstalled());
-    EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
-    EXPECT_FALSE(RegistryKeyExists("SOFTWARE\\Velmora\\Disk Array Setup Utility"));
+    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
+    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Disk Array Setup Utility"));
 }
 
 TEST_F(DiskArraySetupUtilityTest, RefusedSchedulingIsReportedAndKeepsTheKeys) {
@@ -108,8 +108,8 @@ TEST_F(DiskArraySetupUtilityTest, RefusedSchedulingIsReportedAndKeepsTheKeys) {
                        LogSeparator),
               ReportAndLog(product, kName, ProductKind::Utility));
     // Everything else of the middle stage still went; the final stage did not run.
-    EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
-    EXPECT_TRUE(RegistryKeyExists("SOFTWARE\\Velmora\\Disk Array Setup Utility"));
+    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
+    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Disk Array Setup Utility"));
     EXPECT_TRUE(product.IsInstalled());
     EXPECT_FALSE(FileExistsAt("%SYSTEM%\\vlmdsu\\VLMBIOS.DLL"));
     EXPECT_FALSE(FileExistsAt("%SYSTEM%\\VLMDAENG.HLP"));
@@ -146,26 +146,24 @@ UINT WINAPI RefuseDdeInitialize(LPDWORD, PFNCALLBACK, DWORD, DWORD) {
     return DMLERR_DLL_NOT_INITIALIZED;
 }
 
+// Lays the utility out afresh and removes it; Remove's result.
+bool RemoveLaidOutUtility() {
+    MachineLayout layout(kMachine);
+    DiskArraySetupUtility product;
+    bool removed = false;
+    RemoveAndLog(product, &removed);
+    return removed;
+}
+
 TEST_F(DiskArraySetupUtilityTest, ProgramManagerIsAskedOnlyOnWindowsNt351) {
     ImportPatch patch("user32.dll", "DdeInitializeA", reinterpret_cast<void*>(RefuseDdeInitialize));
     ASSERT_TRUE(patch.Active());
-    bool removed = false;
-    {
-        MachineLayout layout(kMachine);
-        DiskArraySetupUtility product;
-        RemoveAndLog(product, &removed);
-        EXPECT_TRUE(removed);
-        EXPECT_EQ(0, ddeInitializeCalls);
-    }
+    EXPECT_TRUE(RemoveLaidOutUtility());
+    EXPECT_EQ(0, ddeInitializeCalls);
     ASSERT_TRUE(SetWindowsVersion("nt351"));
-    {
-        MachineLayout layout(kMachine);
-        DiskArraySetupUtility product;
-        // Without Program Manager the stage still succeeds.
-        RemoveAndLog(product, &removed);
-        EXPECT_TRUE(removed);
-        EXPECT_EQ(1, ddeInitializeCalls);
-    }
+    // Without Program Manager the stage still succeeds.
+    EXPECT_TRUE(RemoveLaidOutUtility());
+    EXPECT_EQ(1, ddeInitializeCalls);
     ASSERT_TRUE(SetWindowsVersion("nt40"));
 }
 }  // namespace

@@ -122,7 +122,7 @@ class DriversAndServiceTest : public ::testing::Test {
   protected:
     void SetUp() override { ForgetHostNetworkCards(); }
     void TearDown() override {
-        DeleteBoardService();
+        DeleteTestService(kBoardService);
         UndoLayout(kCards);
         UndoLayout(kMachine);
     }
@@ -142,10 +142,10 @@ TEST_F(DriversAndServiceTest, RemovesExactlyTheFourWithTheFirstBoardCardAndItsSe
         places.insert(places.end(), entry.places.begin(), entry.places.end());
     }
     ExpectRemovedExactly(Removed(before, CatalogSnapshot()), places);
-    EXPECT_FALSE(BoardServiceKnown());
+    EXPECT_FALSE(ServiceKnown(kBoardService));
     // The card with a numeric product name, the second board and the other card stay.
     for (const char* card : {"\\1", "\\3", "\\4"})
-        EXPECT_TRUE(RegistryKeyExists(kNetworkCards + std::string(card))) << card;
+        EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, kNetworkCards + std::string(card))) << card;
 }
 
 TEST_F(DriversAndServiceTest, WithoutBoardCardOrServiceTheWanDriverStillClearsTheRest) {
@@ -176,7 +176,7 @@ TEST_F(DriversAndServiceTest, MainFileInUseIsLeftForTheRestartAndTheKeysGo) {
             << entry.name;
         EXPECT_TRUE(IsPendingDeletion(entry.mainFile)) << entry.name;
         for (const std::string& key : entry.keys)
-            EXPECT_FALSE(RegistryKeyExists(key)) << entry.name << ": " << key;
+            EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, key)) << entry.name << ": " << key;
         ClearPendingDeletions();
     }
 }
@@ -191,7 +191,7 @@ TEST_F(DriversAndServiceTest, RefusedSchedulingIsReportedYetCountsAsRemoved) {
             << entry.name;
         EXPECT_TRUE(FileExistsAt(entry.mainFile)) << entry.name;
         for (const std::string& key : entry.keys)
-            EXPECT_FALSE(RegistryKeyExists(key)) << entry.name << ": " << key;
+            EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, key)) << entry.name << ": " << key;
     }
 }
 }  // namespace

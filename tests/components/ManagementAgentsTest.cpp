@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "components/ManagementAgents.h"
-#include "components/SnapshotPlaces.h"
+#include "support/SnapshotPlaces.h"
 #include "run/SystemQueries.h"
 #include "support/Machine.h"
+#include "support/RestartList.h"
 #include "sysaccess/FileOperations.h"
-#include "sysaccess/RegistryKey.h"
 
 namespace {
 const char kUserGroup[] =
@@ -89,10 +89,8 @@ TEST_F(ManagementAgentsTest, HeldShortcutIsLeftForTheRestart) {
         ASSERT_TRUE(open.IsHeld());
         EXPECT_TRUE(ManagementAgents().Remove());
     }
-    const std::vector<std::string> pending = PendingDeletions();
-    EXPECT_NE(pending.end(), std::find(pending.begin(), pending.end(), held));
-    RegistryKey("SYSTEM\\CurrentControlSet\\Control\\Session Manager")
-        .DeleteValue("PendingFileRenameOperations");
+    EXPECT_TRUE(IsPendingDeletion(held));
+    ClearPendingDeletions();
 }
 
 TEST_F(ManagementAgentsTest, OnlyTheControlPanelFileIsEnough) {
@@ -112,8 +110,7 @@ TEST_F(ManagementAgentsTest, OnlyTheControlPanelFileIsEnough) {
     EXPECT_EQ(0u, added[0].find("value HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session "
                                 "Manager\\\\PendingFileRenameOperations="));
     EXPECT_EQ(7u, PendingDeletions().size());
-    RegistryKey("SYSTEM\\CurrentControlSet\\Control\\Session Manager")
-        .DeleteValue("PendingFileRenameOperations");
+    ClearPendingDeletions();
 }
 
 TEST_F(ManagementAgentsTest, KeysWithoutTheControlPanelFileAreNotDetected) {

@@ -11,14 +11,6 @@ using Keys = std::set<std::string>;
 
 const std::string kRun = "hklm\\software\\microsoft\\windows\\currentversion\\run";
 
-Keys TeamingParameters(const std::vector<std::string>& services) {
-    Keys keys;
-    for (const std::string& service : services)
-        for (const char* transport : {"VLMANCTransport", "VLMNTCTransport"})
-            keys.insert(ServiceKey(service + "\\Parameters\\" + transport));
-    return keys;
-}
-
 Keys Union(std::initializer_list<Keys> parts) {
     Keys all;
     for (const Keys& part : parts) all.insert(part.begin(), part.end());
@@ -47,24 +39,6 @@ Keys TransportLists() {
     return values;
 }
 
-// The virtual adapters' services and entries, with the teaming configuration key.
-const Keys& VirtualAdapters() {
-    static const Keys keys = {
-        ServiceKey("VLMANC1"),
-        ServiceKey("VLMANC1\\Parameters"),
-        ServiceKey("VLMANC2"),
-        ServiceKey("VLMANC2\\Parameters"),
-        ServiceKey("VLMNTC1"),
-        ServiceKey("VLMNTC1\\Parameters"),
-        AdapterListEntry("4"),
-        AdapterListEntry("5"),
-        AdapterListEntry("6"),
-        "hklm\\software\\velmora\\vlmanctransport",
-        "hklm\\software\\velmora\\vlmanctransport\\teams",
-    };
-    return keys;
-}
-
 class NetworkAppletTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -76,7 +50,7 @@ class NetworkAppletTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(NetworkAppletTest, IntelAppletRemovesTeamingAndBringsN100BindingsBack) {
-    TestService teaming("VLMANC");
+    TestDriver teaming("VLMANC");
     const MachineState before = AdapterMachineState();
     EXPECT_TRUE(IntelNicApplet().Remove());
     const Changes changes = ChangesBetween(before, AdapterMachineState());
@@ -113,7 +87,7 @@ TEST_F(NetworkAppletTest, IntelAppletWithoutTeamingServiceOnlyDropsTheRunValues)
 }
 
 TEST_F(NetworkAppletTest, TessnetAppletResetsVlmtn3AdaptersAndRemovesVirtualAdapters) {
-    TestService teaming("VLMNTC");
+    TestDriver teaming("VLMNTC");
     const MachineState before = AdapterMachineState();
     EXPECT_TRUE(Tessnet3Applet().Remove());
     const Changes changes = ChangesBetween(before, AdapterMachineState());

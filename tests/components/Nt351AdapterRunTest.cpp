@@ -4,17 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "support/AdapterMachine.h"
-#include "run/SystemQueries.h"
+#include "support/NetworkSetupStandIn.h"
 
 TEST(Nt351AdapterRunTest, SilentRunOnNt351) {
     LayOutAdapterMachine();
     const std::string work = FreshFolder("C:\\nt351run");
-    const std::string ncpa = SystemDirectory() + "NCPA.CPL";
-    const std::string calls = SystemDirectory() + "NCPA.CALLS";
-    DeleteFileA(calls.c_str());
-    ASSERT_TRUE(CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa.c_str(), FALSE));
+    ASSERT_TRUE(InstallNetworkSetupStandIn());
     {
-        TestService teaming("VLMNTC");
+        TestDriver teaming("VLMNTC");
         ASSERT_TRUE(SetWindowsVersion("nt351"));
         const MachineState before = AdapterMachineState();
         EXPECT_EQ(0, RunOberin("s", work));
@@ -29,14 +26,13 @@ TEST(Nt351AdapterRunTest, SilentRunOnNt351) {
                   changes.removedKeys);
         EXPECT_EQ((std::set<std::string>{ServiceKey("VLMTN32\\Parameters")}), changes.addedKeys);
         // The Tessnet3 adapter asked for the network setup, which ran once after the log.
-        const std::string recorded = ReadWholeFile(calls);
+        const std::string recorded = NetworkSetupCalls();
         EXPECT_EQ(1, std::count(recorded.begin(), recorded.end(), '\n')) << recorded;
         EXPECT_NE(std::string::npos, recorded.find("|NCPA|/t STF_INSTALL_MODE = EXPRESS|"));
         EXPECT_TRUE(changes.removedFiles.count(SystemFile("VLMNTLX.CPL")));
         EXPECT_FALSE(changes.removedFiles.count(SystemFile("ntlxmon.exe")));
         EXPECT_FALSE(changes.removedFiles.count(SystemFile("vlmttlx.exe")));
     }
-    DeleteFileA(ncpa.c_str());
-    DeleteFileA(calls.c_str());
+    RemoveNetworkSetupStandIn();
     ClearAdapterMachine();
 }

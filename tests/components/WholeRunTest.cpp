@@ -58,17 +58,10 @@ const char* const kProductKeys[] = {
 std::vector<std::string> LaidFiles(const char* machine, bool neighbours) {
     std::vector<std::string> files;
     bool inNeighbours = false;
-    const std::string text = ReadWholeFile(TestsDir() + "\\machines\\" + machine + "\\files.txt");
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : ManifestLines(machine)) {
         if (line.rfind("# Neighbours", 0) == 0) inNeighbours = true;
-        if (line.rfind("file ", 0) == 0 && inNeighbours == neighbours)
-            files.push_back(line.substr(5));
+        const ManifestEntry entry = ParseManifestLine(line);
+        if (entry.kind == "file" && inNeighbours == neighbours) files.push_back(entry.path);
     }
     return files;
 }
@@ -77,7 +70,7 @@ class WholeRunTest : public ::testing::Test {
   protected:
     void SetUp() override { ForgetHostNetworkCards(); }
     void TearDown() override {
-        DeleteBoardService();
+        DeleteTestService(kBoardService);
         for (const char* machine : kMachines) UndoLayout(machine);
     }
 };
@@ -95,9 +88,9 @@ TEST_F(WholeRunTest, SilentRunRemovesTheProductsAndLeavesTheirNeighbours) {
         for (const std::string& file : LaidFiles(machine, true))
             EXPECT_TRUE(FileExistsAt(file)) << file;
     }
-    for (const char* key : kProductKeys) EXPECT_FALSE(RegistryKeyExists(key)) << key;
-    for (const char* key : kNeighbourKeys) EXPECT_TRUE(RegistryKeyExists(key)) << key;
-    EXPECT_FALSE(BoardServiceKnown());
+    for (const char* key : kProductKeys) EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, key)) << key;
+    for (const char* key : kNeighbourKeys) EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, key)) << key;
+    EXPECT_FALSE(ServiceKnown(kBoardService));
     RemoveTree(folder);
 }
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/RegistryEdit.h"
 #include "sysaccess/RegistryKey.h"
 
 std::string LinkageKey(const std::string& service, bool disabled) {
@@ -11,13 +12,8 @@ std::string LinkageKey(const std::string& service, bool disabled) {
 
 void WriteRaw(const std::string& key, const std::string& name, const std::string& bytes,
               DWORD type) {
-    HKEY handle;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(handle, name.c_str(), 0, type,
-                                            reinterpret_cast<const BYTE*>(bytes.data()),
-                                            static_cast<DWORD>(bytes.size())));
-    RegCloseKey(handle);
+    ASSERT_TRUE(WriteValue(HKEY_LOCAL_MACHINE, key, name, type, bytes.data(),
+                           static_cast<DWORD>(bytes.size())));
 }
 
 void WriteEntries(const std::string& key, const std::string& name, const Entries& entries,

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "run/SystemQueries.h"
 #include "sysaccess/ProgramsFolders.h"
 #include "support/AdapterMachine.h"
+#include "support/NetworkSetupStandIn.h"
 
 namespace {
 using Keys = std::set<std::string>;
@@ -15,34 +15,19 @@ using Keys = std::set<std::string>;
 TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
     LayOutAdapterMachine();
     const std::string work = FreshFolder("C:\\adapterrun");
-    const std::string ncpa = SystemDirectory() + "NCPA.CPL";
-    const std::string calls = SystemDirectory() + "NCPA.CALLS";
-    DeleteFileA(calls.c_str());
-    ASSERT_TRUE(CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa.c_str(), FALSE));
+    ASSERT_TRUE(InstallNetworkSetupStandIn());
     {
-        TestService ancTeaming("VLMANC");
-        TestService ntcTeaming("VLMNTC");
+        TestDriver ancTeaming("VLMANC");
+        TestDriver ntcTeaming("VLMNTC");
         const MachineState before = AdapterMachineState();
         EXPECT_EQ(0, RunOberin("s", work));
         const Changes changes = ChangesBetween(before, AdapterMachineState());
 
-        Keys expected = {ServiceKey("VLMANC"),
-                         ServiceKey("VLMNTC"),
-                         ServiceKey("VLMANC1"),
-                         ServiceKey("VLMANC1\\Parameters"),
-                         ServiceKey("VLMANC2"),
-                         ServiceKey("VLMANC2\\Parameters"),
-                         ServiceKey("VLMNTC1"),
-                         ServiceKey("VLMNTC1\\Parameters"),
-                         ServiceKey("VLMTN31\\Parameters\\VLMANCTransport"),
-                         AdapterListEntry("4"),
-                         AdapterListEntry("5"),
-                         AdapterListEntry("6"),
-                         "hklm\\software\\velmora\\vlmanctransport",
-                         "hklm\\software\\velmora\\vlmanctransport\\teams"};
-        for (const char* service : {"E100B1", "E100B2", "E1000A1"})
-            for (const char* transport : {"VLMANCTransport", "VLMNTCTransport"})
-                expected.insert(ServiceKey(std::string(service) + "\\Parameters\\" + transport));
+        Keys expected = VirtualAdapters();
+        for (const char* key : {"VLMANC", "VLMNTC", "VLMTN31\\Parameters\\VLMANCTransport"})
+            expected.insert(ServiceKey(key));
+        for (const std::string& key : TeamingParameters({"E100B1", "E100B2", "E1000A1"}))
+            expected.insert(key);
         EXPECT_EQ(expected, changes.removedKeys);
         EXPECT_EQ((Keys{ServiceKey("VLMTN32\\Parameters")}), changes.addedKeys);
         // Every adapter's disabled bindings are active again; N1000 and unrelated ones stay.
@@ -58,14 +43,13 @@ TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
     const std::string log = ReadWholeFile(work + "\\oberin.log");
     EXPECT_NE(std::string::npos, log.find("Tessnet3 control panel applet\r\n"));
     EXPECT_NE(std::string::npos, log.find("Intel NIC control panel applet\r\n"));
-    const std::string recorded = ReadWholeFile(calls);
+    const std::string recorded = NetworkSetupCalls();
     EXPECT_EQ(1, std::count(recorded.begin(), recorded.end(), '\n')) << recorded;
     EXPECT_NE(std::string::npos,
               recorded.find("|NCPA|/t STF_INSTALL_MODE = EXPRESS|window=Static|Oberin|"))
         << recorded;
     EXPECT_NE(std::string::npos, recorded.find("|log=" + std::to_string(log.size()) + "|"))
         << recorded;
-    DeleteFileA(ncpa.c_str());
-    DeleteFileA(calls.c_str());
+    RemoveNetworkSetupStandIn();
     ClearAdapterMachine();
 }

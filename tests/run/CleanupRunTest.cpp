@@ -9,6 +9,7 @@
 #include "run/NetworkSetup.h"
 #include "run/SystemQueries.h"
 #include "support/Machine.h"
+#include "support/NetworkSetupStandIn.h"
 #include "sysaccess/FileOperations.h"
 
 namespace {
@@ -95,14 +96,11 @@ class NetworkSetupTest : public CleanupRunTest {
     void SetUp() override {
         CleanupRunTest::SetUp();
         ncpa_ = SystemDirectory() + "NCPA.CPL";
-        calls_ = SystemDirectory() + "NCPA.CALLS";
-        ASSERT_TRUE(
-            CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa_.c_str(), FALSE));
-        DeleteFileA(calls_.c_str());
+        calls_ = NetworkSetupRecord();
+        ASSERT_TRUE(InstallNetworkSetupStandIn());
     }
     void TearDown() override {
-        DeleteFileA(ncpa_.c_str());
-        DeleteFileA(calls_.c_str());
+        RemoveNetworkSetupStandIn();
         NetworkSetupPending = false;
         CleanupRunTest::TearDown();
     }

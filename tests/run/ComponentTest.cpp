@@ -3,7 +3,7 @@
 
 #include "run/CleanupRun.h"
 #include "run/LogFile.h"
-#include "support/Machine.h"
+#include "support/LogCapture.h"
 
 namespace {
 // Records the stages it runs; each stage gives the result it was told to.
@@ -52,15 +52,7 @@ TEST(ComponentTest, ChainStopsAtTheFirstFailingStage) {
     EXPECT_FALSE(finalFails.Remove());
 }
 
-// Writes one product block into a fresh log and returns the file's bytes.
-std::string Block(Component& product, ProductKind kind, bool* result) {
-    const std::string path = FreshFolder("C:\\blocks") + "\\oberin.log";
-    EXPECT_TRUE(TheLogFile().Open(path));
-    *result = ReportProduct(product, "Velmora Sample Product\n", kind);
-    TheLogFile().Close();
-    return ReadWholeFile(path);
-}
-
+const char kProduct[] = "Velmora Sample Product\n";
 const char kSeparator[] =
     "--------------------------------------------------------------------------\r\n";
 
@@ -74,7 +66,7 @@ TEST(ReportProductTest, NotInstalledProductIsLeftAlone) {
                     "                 Utility from Velmora is not attempting to remove it.\r\n"
                     "Warning:         N/A\r\n") +
             kSeparator,
-        Block(absent, ProductKind::Driver, &result));
+        ReportAndLog(absent, kProduct, ProductKind::Driver, &result));
     EXPECT_TRUE(result);
     EXPECT_EQ("", absent.stages);
 }
@@ -91,7 +83,7 @@ TEST(ReportProductTest, RemovedProduct) {
                           "                 This service has been removed.\r\n"
                           "Warning:         N/A\r\n") +
                   kSeparator,
-              Block(present, ProductKind::Service, &result));
+              ReportAndLog(present, kProduct, ProductKind::Service, &result));
     EXPECT_TRUE(result);
 }
 
@@ -105,14 +97,14 @@ TEST(ReportProductTest, IncompleteRemovalEndsWithTheWarningLine) {
                           "Error:           middle\r\n"
                           "Warning:         This component was not completely removed.\r\n") +
                   kSeparator,
-              Block(stuck, ProductKind::Component, &result));
+              ReportAndLog(stuck, kProduct, ProductKind::Component, &result));
     EXPECT_FALSE(result);
 }
 
 TEST(ReportProductTest, UtilityTexts) {
     ScriptedComponent present(true, true, true, true);
     bool result = false;
-    const std::string block = Block(present, ProductKind::Utility, &result);
+    const std::string block = ReportAndLog(present, kProduct, ProductKind::Utility, &result);
     EXPECT_NE(std::string::npos,
               block.find("Action:          This utility has been detected.\r\n"));
     EXPECT_NE(std::string::npos, block.find("                 This utility has been removed.\r\n"));

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "run/SystemQueries.h"
+#include "support/RegistryEdit.h"
 #include "sysaccess/RegistryKey.h"
 
 namespace {
@@ -14,11 +15,8 @@ class BuildNumberTest : public ::testing::Test {
   protected:
     void TearDown() override { Set(REG_SZ, "1381", 5); }
     static void Set(DWORD type, const void* data, DWORD size) {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersion, 0, KEY_SET_VALUE, &key));
-        RegSetValueExA(key, "CurrentBuildNumber", 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
+        ASSERT_TRUE(WriteValue(HKEY_LOCAL_MACHINE, kCurrentVersion, "CurrentBuildNumber", type,
+                               data, size));
     }
     static bool With(const std::string& text) {
         Set(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "run/SystemQueries.h"
+#include "support/SnapshotPlaces.h"
 #include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/RegistryKey.h"
 
@@ -20,28 +21,19 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// "value KEY\\NAME=..." gives "KEY\\NAME"; other lines give their path.
-std::string PathOf(const std::string& line) {
-    const size_t space = line.find(' ');
-    std::string path = line.substr(space + 1);
-    if (line.compare(0, 6, "value ") == 0) path = path.substr(0, path.find('='));
-    if (line.compare(0, 5, "file ") == 0) path = path.substr(0, path.find('|'));
-    return Lower(path);
-}
-
 void Sort(const std::vector<std::string>& lines, std::set<std::string>& keys,
           std::set<std::string>& values, std::set<std::string>& files) {
     for (const std::string& line : lines) {
-        if (line.compare(0, 4, "key ") == 0) keys.insert(PathOf(line));
-        if (line.compare(0, 6, "value ") == 0) values.insert(PathOf(line));
+        if (line.compare(0, 4, "key ") == 0) keys.insert(Lower(PathOf(line)));
+        if (line.compare(0, 6, "value ") == 0) values.insert(Lower(PathOf(line)));
         if (line.compare(0, 5, "file ") == 0 || line.compare(0, 4, "dir ") == 0)
-            files.insert(PathOf(line));
+            files.insert(Lower(PathOf(line)));
     }
 }
 }  // namespace
 
 void ClearAdapterMachine() {
-    RegistryKey(kCards).DeleteTree();
+    ForgetHostNetworkCards();
     for (const char* service : kServices)
         RegistryKey(std::string("SYSTEM\\CurrentControlSet\\Services\\") + service).DeleteTree();
     RegistryKey("SOFTWARE\\Velmora").DeleteTree();
@@ -63,29 +55,6 @@ void LayOutAdapterMachine(std::vector<std::string> extraFiles) {
     MachineLayout layout("adapter-teaming");
     for (const std::string& line : extraFiles) layout.Add(line);
     ASSERT_TRUE(RegistryKey(AdapterListEntry("7").substr(5)).Exists());
-}
-
-TestService::TestService(const std::string& name) : name_(name) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    EXPECT_TRUE(manager);
-    SC_HANDLE service = CreateServiceA(
-        manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
-        SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, ("System32\\drivers\\" + name + ".sys").c_str(),
-        nullptr, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(service) << name << " " << GetLastError();
-    if (service) CloseServiceHandle(service);
-    if (manager) CloseServiceHandle(manager);
-}
-
-TestService::~TestService() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = manager ? OpenServiceA(manager, name_.c_str(), DELETE) : nullptr;
-    if (service) {
-        DeleteService(service);
-        CloseServiceHandle(service);
-    }
-    if (manager) CloseServiceHandle(manager);
-    RegistryKey("SYSTEM\\CurrentControlSet\\Services\\" + name_).DeleteTree();
 }
 
 MachineState AdapterMachineState() {
@@ -125,6 +94,28 @@ std::string SystemFile(const std::string& name) {
 
 std::string ToolsShortcut(const std::string& name) {
     return Lower(CommonProgramsFolder() + "\\Velmora System Tools\\" + name);
+}
+
+std::set<std::string> TeamingParameters(const std::vector<std::string>& services) {
+    std::set<std::string> keys;
+    for (const std::string& service : services)
+        for (const char* transport : {"VLMANCTransport", "VLMNTCTransport"})
+            keys.insert(ServiceKey(service + "\\Parameters\\" + transport));
+    return keys;
+}
+
+std::set<std::string> VirtualAdapters() {
+    return {ServiceKey("VLMANC1"),
+            ServiceKey("VLMANC1\\Parameters"),
+            ServiceKey("VLMANC2"),
+            ServiceKey("VLMANC2\\Parameters"),
+            ServiceKey("VLMNTC1"),
+            ServiceKey("VLMNTC1\\Parameters"),
+            AdapterListEntry("4"),
+            AdapterListEntry("5"),
+            AdapterListEntry("6"),
+            "hklm\\software\\velmora\\vlmanctransport",
+            "hklm\\software\\velmora\\vlmanctransport\\teams"};
 }
 
 std::vector<std::string> TransportBindings(bool disabled) {

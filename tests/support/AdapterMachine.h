@@ -6,24 +6,12 @@
 #include <vector>
 
 #include "support/Machine.h"
+#include "support/TestServices.h"
 
-// The machine of tests/machines/adapter-teaming laid out afresh: the host's volatile adapter
-// list goes first, since no lasting key can be made below it.
+// The machine of tests/machines/adapter-teaming laid out afresh (the host's adapter list first).
 void LayOutAdapterMachine(std::vector<std::string> extraFiles = {});
 // Removes everything the adapter machine lays out.
 void ClearAdapterMachine();
-
-// A service the service manager knows, deleted again when the object goes.
-class TestService {
-  public:
-    explicit TestService(const std::string& name);
-    ~TestService();
-    TestService(const TestService&) = delete;
-    TestService& operator=(const TestService&) = delete;
-
-  private:
-    std::string name_;
-};
 
 // What a removal changed, keys, values and files in lower case.
 struct Changes {
@@ -41,5 +29,9 @@ std::string ServiceKey(const std::string& service);
 std::string ValuePath(const std::string& key, const std::string& value);
 std::string SystemFile(const std::string& name);
 std::string ToolsShortcut(const std::string& name);
+// The teaming transports' parameter keys below the given adapters' services.
+std::set<std::string> TeamingParameters(const std::vector<std::string>& services);
+// The virtual adapters' services and entries, with the teaming configuration key.
+std::set<std::string> VirtualAdapters();
 // The active and disabled "Bind" entries of the test transport OtNbt.
 std::vector<std::string> TransportBindings(bool disabled);

@@ -8,6 +8,9 @@
 #include <sstream>
 
 #include "run/SystemQueries.h"
+#include "support/RegistryEdit.h"
+#include "support/RestartList.h"
+#include "support/TestServices.h"
 #include "sysaccess/ProgramsFolders.h"
 
 namespace {
@@ -34,17 +37,6 @@ std::string Doubled(const std::string& path) {
         if (c == '\\') result += c;
     }
     return result;
-}
-
-// Creates a demand-start service of the given type; its binary need not exist.
-void CreateTestService(const std::string& name, DWORD type, const std::string& binary) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager) return;
-    SC_HANDLE service = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
-                                       type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (service) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
 }
 
 HKEY RootOf(const std::string& path, std::string* rest) {
@@ -208,6 +200,10 @@ bool SetWindowsVersion(const std::string& version) {
     return RunAndWait("winecfg.exe -v " + version) == 0;
 }
 
+void ForgetHostNetworkCards() {
+    RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards");
+}
+
 std::string ExpandMachinePath(const std::string& path) {
     std::string result = path;
     Replace(result, "%SYSTEM%", WithoutBackslash(SystemDirectory()));
@@ -217,6 +213,28 @@ std::string ExpandMachinePath(const std::string& path) {
     if (result.find("%USERPROGRAMS%") != std::string::npos)
         Replace(result, "%USERPROGRAMS%", UserProgramsFolder());
     return result;
+}
+
+ManifestEntry ParseManifestLine(const std::string& line) {
+    ManifestEntry entry;
+    std::istringstream words(line);
+    words >> entry.kind;
+    if (entry.kind.empty() || entry.kind[0] == '#') return ManifestEntry();
+    std::getline(words >> std::ws, entry.path);
+    while (!entry.path.empty() && (entry.path.back() == '\r' || entry.path.back() == ' '))
+        entry.path.pop_back();
+    return entry;
+}
+
+std::vector<std::string> ManifestLines(const std::string& machine) {
+    std::istringstream manifest(
+        ReadWholeFile(TestsDir() + "\\machines\\" + machine + "\\files.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(manifest, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 MachineLayout::MachineLayout(const std::string& name) {
@@ -236,8 +254,7 @@ void MachineLayout::Include(const std::string& name) {
         ImportRegistry(expanded);
         DeleteFileA(expanded.c_str());
     }
-    std::istringstream manifest(ReadWholeFile(folder + "\\files.txt"));
-    for (std::string line; std::getline(manifest, line);) Add(line);
+    for (const std::string& line : ManifestLines(name)) Add(line);
 }
 
 MachineLayout::~MachineLayout() {
@@ -245,13 +262,10 @@ MachineLayout::~MachineLayout() {
 }
 
 void MachineLayout::Add(const std::string& line) {
-    std::istringstream words(line);
-    std::string kind;
-    words >> kind;
-    if (kind.empty() || kind[0] == '#') return;
-    std::string path;
-    std::getline(words >> std::ws, path);
-    while (!path.empty() && (path.back() == '\r' || path.back() == ' ')) path.pop_back();
+    const ManifestEntry entry = ParseManifestLine(line);
+    const std::string& kind = entry.kind;
+    if (kind.empty()) return;
+    std::string path = entry.path;
     if (kind == "include") {
         Include(path);
         return;
@@ -348,31 +362,4 @@ std::vector<std::string> Removed(const MachineState& before, const MachineState&
 
 std::vector<std::string> Added(const MachineState& before, const MachineState& after) {
     return Removed(after, before);
-}
-
-std::vector<std::string> PendingDeletions() {
-    std::vector<std::string> deletions;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS)
-        return deletions;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, &type, nullptr, &size) ==
-            ERROR_SUCCESS &&
-        type == REG_MULTI_SZ) {
-        std::vector<char> data(size + 2, '\0');
-        RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, &type,
-                         reinterpret_cast<BYTE*>(data.data()), &size);
-        std::vector<std::string> strings;
-        for (const char* p = data.data(); p < data.data() + size; p += std::strlen(p) + 1)
-            strings.push_back(p);
-        for (std::size_t i = 0; i + 1 < strings.size(); i += 2) {
-            if (!strings[i + 1].empty()) continue;
-            std::string source = strings[i];
-            if (source.rfind("\\??\\", 0) == 0) source.erase(0, 4);
-            deletions.push_back(source);
-        }
-    }
-    RegCloseKey(key);
-    return deletions;
 }

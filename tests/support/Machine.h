@@ -28,8 +28,21 @@ bool ImportRegistry(const std::string& regFile);
 // Switches the prefix's Windows version with winecfg (nt40, nt351, win2k, ...).
 bool SetWindowsVersion(const std::string& version);
 
+// Wine lists the host's interfaces in a volatile NetworkCards key, below which nothing lasting
+// can be made: it goes before the adapters of a test are laid out.
+void ForgetHostNetworkCards();
+
 // Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS% and %USERPROGRAMS% (no trailing backslash).
 std::string ExpandMachinePath(const std::string& path);
+
+// One line of a fixture's files.txt: its kind and its path as written; no kind for a blank line
+// or a comment.
+struct ManifestEntry {
+    std::string kind, path;
+};
+ManifestEntry ParseManifestLine(const std::string& line);
+// The lines of tests/machines/NAME/files.txt (none without one), without their line ends.
+std::vector<std::string> ManifestLines(const std::string& machine);
 
 // A machine laid out from tests/machines/NAME: registry.reg (if any) imported, then the
 // entries of files.txt (if any) created, an included fixture where its line stands. Files marked
@@ -87,7 +100,3 @@ MachineState WholeMachineSnapshot();
 std::vector<std::string> Removed(const MachineState& before, const MachineState& after);
 // Lines of after that before lacks.
 std::vector<std::string> Added(const MachineState& before, const MachineState& after);
-
-// Restart-time deletions the system has been asked for: the sources recorded in
-// PendingFileRenameOperations whose target is empty, without the "\??\" prefix.
-std::vector<std::string> PendingDeletions();

@@ -1,4 +1,5 @@
 #include "support/RunSummary.h"
+#include "support/SnapshotPlaces.h"
 
 #include <windows.h>
 
@@ -16,12 +17,6 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 
 std::string KindOf(const std::string& line) {
     return line.substr(0, line.find(' '));
-}
-
-std::string PathOf(const std::string& line) {
-    std::string path = line.substr(line.find(' ') + 1);
-    if (KindOf(line) == "value") path.erase(path.find('='));
-    return path;
 }
 
 std::string ParentOf(const std::string& path) {

@@ -1,6 +1,7 @@
 #include "support/ServerCatalog.h"
 
 #include "run/SystemQueries.h"
+#include "support/SnapshotPlaces.h"
 #include "sysaccess/ProgramsFolders.h"
 
 namespace {
@@ -14,8 +15,6 @@ const char kAgents[] =
     "HKLM\\SYSTEM\\CurrentControlSet\\Services\\SNMP\\Parameters\\ExtensionAgents";
 const char kEnvironment[] =
     "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment\\\\";
-const char kCurrentControlSet[] = "HKLM\\SYSTEM\\CurrentControlSet\\";
-const char kControlSet001[] = "HKLM\\SYSTEM\\ControlSet001\\";
 
 std::string System(const std::string& name) {
     return SystemDirectory() + name;
@@ -30,14 +29,6 @@ void Add(std::vector<std::string>& places, const std::string& prefix,
     for (const char* name : names) places.push_back(prefix + name);
 }
 
-std::string PathOf(const std::string& line) {
-    std::string path = line.substr(line.find(' ') + 1);
-    if (line.compare(0, 6, "value ") == 0) path.erase(path.find('='));
-    if (line.compare(0, 5, "file ") == 0 && path.find('|') != std::string::npos)
-        path.erase(path.find('|'));
-    return line.substr(0, line.find(' ') + 1) + path;
-}
-
 bool IsPlatformNoise(const std::string& path) {
     // Every process with a window registers the display's video device anew.
     for (const char* set : {"CurrentControlSet", "ControlSet001"})
@@ -49,10 +40,6 @@ bool IsPlatformNoise(const std::string& path) {
     return false;
 }
 
-bool IsAtOrBelow(const std::string& item, const std::string& place) {
-    if (item.compare(0, place.size(), place) != 0) return false;
-    return item.size() == place.size() || item[place.size()] == '\\' || item[place.size()] == '=';
-}
 }  // namespace
 
 std::vector<std::string> SampleServerRemovals() {
@@ -180,9 +167,9 @@ MachineState ServerState() {
 ServerChanges ChangesOf(const MachineState& before, const MachineState& after) {
     std::set<std::string> gone, came;
     for (const std::string& line : Removed(before, after))
-        if (!IsPlatformNoise(line)) gone.insert(PathOf(line));
+        if (!IsPlatformNoise(line)) gone.insert(KindAndPath(line));
     for (const std::string& line : Added(before, after))
-        if (!IsPlatformNoise(line)) came.insert(PathOf(line));
+        if (!IsPlatformNoise(line)) came.insert(KindAndPath(line));
     ServerChanges changes;
     for (const std::string& path : gone)
         (came.count(path) ? changes.rewritten : changes.removed).insert(path);
@@ -192,33 +179,9 @@ ServerChanges ChangesOf(const MachineState& before, const MachineState& after) {
 }
 
 std::set<std::string> PathsAt(const MachineState& state, const std::vector<std::string>& places) {
-    std::vector<std::string> all = places;
-    const std::string current = kCurrentControlSet;
-    for (const std::string& place : places)
-        if (place.compare(0, current.size(), current) == 0)
-            all.push_back(kControlSet001 + place.substr(current.size()));
     std::set<std::string> paths;
-    for (const std::string& line : state) {
-        // A scheduled deletion names a file but is no part of it.
-        if (line.compare(0, 8, "pending ") == 0) continue;
-        const std::string path = PathOf(line);
-        const std::string item = path.substr(path.find(' ') + 1);
-        for (const std::string& place : all) {
-            if (IsAtOrBelow(item, place) || path == place) {
-                paths.insert(path);
-                break;
-            }
-        }
-    }
+    for (const std::string& line : LinesAt(state, places)) paths.insert(KindAndPath(line));
     return paths;
-}
-
-std::vector<std::string> Missing(const MachineState& state,
-                                 const std::vector<std::string>& places) {
-    std::vector<std::string> missing;
-    for (const std::string& place : places)
-        if (PathsAt(state, {place}).empty()) missing.push_back(place);
-    return missing;
 }
 
 std::vector<std::string> LogLines(const std::string& log) {

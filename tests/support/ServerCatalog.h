@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/Machine.h"
+#include "support/SnapshotPlaces.h"
 
 // What the catalog removes from the sample server of tests/machines/sample-server, and how two
 // whole-machine snapshots of it differ.
@@ -30,11 +31,8 @@ struct ServerChanges {
     std::set<std::string> removed, added, rewritten;
 };
 ServerChanges ChangesOf(const MachineState& before, const MachineState& after);
-// The paths of the lines of state at or below the given places. A key below
-// HKLM\SYSTEM\CurrentControlSet stands for its ControlSet001 twin as well.
+// KindAndPath of the lines of state at or below the given places (see LinesAt).
 std::set<std::string> PathsAt(const MachineState& state, const std::vector<std::string>& places);
-// The places of which state holds nothing.
-std::vector<std::string> Missing(const MachineState& state, const std::vector<std::string>& places);
 
 // The restart list's value, as the snapshot names it (both control sets).
 std::set<std::string> RestartList(const MachineState& state);

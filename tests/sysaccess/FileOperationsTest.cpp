@@ -1,29 +1,17 @@
 // File and folder operations on Wine's file system: attributes, sharing and restart scheduling.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "support/Machine.h"
+#include "support/RestartList.h"
 #include "sysaccess/FileOperations.h"
 
 namespace {
-const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-
-bool IsPending(const std::string& path) {
-    const std::vector<std::string> pending = PendingDeletions();
-    return std::find(pending.begin(), pending.end(), path) != pending.end();
-}
-
 class FileOperationsTest : public ::testing::Test {
   protected:
     void SetUp() override { folder_ = FreshFolder("C:\\files"); }
     void TearDown() override {
         RemoveTree(folder_);
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) == 0) {
-            RegDeleteValueA(key, "PendingFileRenameOperations");
-            RegCloseKey(key);
-        }
+        ClearPendingDeletions();
     }
     std::string File(const std::string& name) {
         const std::string path = folder_ + "\\" + name;
@@ -50,7 +38,7 @@ TEST_F(FileOperationsTest, ReadOnlyFileIsDeletedAtOnce) {
     ASSERT_FALSE(DeleteFileA(path.c_str()));
     EXPECT_TRUE(DeleteFileForced(path));
     EXPECT_FALSE(FileExists(path));
-    EXPECT_FALSE(IsPending(path));
+    EXPECT_FALSE(IsPendingDeletion(path));
 }
 
 TEST_F(FileOperationsTest, FileInUseIsScheduledForTheRestart) {
@@ -59,7 +47,7 @@ TEST_F(FileOperationsTest, FileInUseIsScheduledForTheRestart) {
     ASSERT_TRUE(held.IsHeld());
     EXPECT_TRUE(DeleteFileForced(path));
     EXPECT_TRUE(FileExists(path));
-    EXPECT_TRUE(IsPending(path));
+    EXPECT_TRUE(IsPendingDeletion(path));
 }
 
 TEST_F(FileOperationsTest, MissingFileCountsAsDeleted) {
@@ -69,12 +57,7 @@ TEST_F(FileOperationsTest, MissingFileCountsAsDeleted) {
 }
 
 TEST_F(FileOperationsTest, RefusedSchedulingIsTheOnlyFailure) {
-    // A restart list that is not a multi-string makes the system refuse every new entry.
-    HKEY key;
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key));
-    RegSetValueExA(key, "PendingFileRenameOperations", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>("x"), 2);
-    RegCloseKey(key);
+    RefusedScheduling refused;
     const std::string path = File("VLMPCI.EXE");
     HeldFile held(path);
     EXPECT_FALSE(DeleteFileForced(path));
@@ -104,6 +87,6 @@ TEST_F(FileOperationsTest, DeleteShortcutDeletesOnceWithoutEscalating) {
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(DeleteShortcut(readOnly));
     EXPECT_TRUE(FileExists(readOnly));
-    EXPECT_FALSE(IsPending(readOnly));
+    EXPECT_FALSE(IsPendingDeletion(readOnly));
 }
 }  // namespace

@@ -6,6 +6,7 @@
 #include "support/ImportPatch.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
+#include "support/TestServices.h"
 #include "sysaccess/ServiceControl.h"
 
 namespace {
@@ -22,14 +23,7 @@ class TestService {
     }
 
     bool Install() {
-        const std::string binary = BinDir() + "\\testservice.exe";
-        SC_HANDLE service =
-            CreateServiceA(manager_, kName, kName, SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS,
-                           SERVICE_DEMAND_START, SERVICE_ERROR_IGNORE, binary.c_str(), nullptr,
-                           nullptr, nullptr, nullptr, nullptr);
-        if (!service) return false;
-        CloseServiceHandle(service);
-        return true;
+        return CreateTestService(kName, SERVICE_WIN32_OWN_PROCESS, BinDir() + "\\testservice.exe");
     }
     // Starts the service and waits until it has reached the given state.
     bool Start(DWORD state, const char* argument = nullptr) {

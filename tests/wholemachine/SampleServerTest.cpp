@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "run/SystemQueries.h"
+#include "support/NetworkSetupStandIn.h"
+#include "support/RestartList.h"
 #include "support/ServerCatalog.h"
 #include "sysaccess/ProgramsFolders.h"
 
@@ -107,15 +109,14 @@ TEST(CleanServerTest, NothingInstalledNothingTouched) {
 class SampleServerTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        const std::string ncpa = System("NCPA.CPL");
-        CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(), ncpa.c_str(), FALSE);
+        InstallNetworkSetupStandIn();
         layout_ = new MachineLayout("sample-server");
         FreshFolder(kWork);
         before_ = new MachineState(ServerState());
         RunOberin("s", kWork);
         after_ = new MachineState(ServerState());
         log_ = new std::string(ReadWholeFile(std::string(kWork) + "\\oberin.log"));
-        calls_ = new std::string(ReadWholeFile(System("NCPA.CALLS")));
+        calls_ = new std::string(NetworkSetupCalls());
         firstPending_ = new std::vector<std::string>(PendingDeletions());
         workFiles_ = new std::vector<std::string>(WorkFiles());
         RunOberin("s", kWork);
@@ -135,8 +136,8 @@ std::string *SampleServerTest::log_, *SampleServerTest::againLog_, *SampleServer
 std::vector<std::string>*SampleServerTest::firstPending_, *SampleServerTest::workFiles_;
 
 TEST_F(SampleServerTest, FixtureHoldsEveryCatalogItem) {
-    EXPECT_EQ(std::vector<std::string>{}, Missing(*before_, SampleServerRemovals()));
-    EXPECT_EQ(std::vector<std::string>{}, Missing(*before_, SampleServerRewrites()));
+    EXPECT_EQ(std::vector<std::string>{}, PlacesMissing(*before_, SampleServerRemovals()));
+    EXPECT_EQ(std::vector<std::string>{}, PlacesMissing(*before_, SampleServerRewrites()));
     for (const std::string& held : HeldMainFiles())
         EXPECT_FALSE(DeleteFileA(held.c_str())) << held << " is not held";
 }
@@ -167,7 +168,7 @@ TEST_F(SampleServerTest, SilentRunLeavesOnlyTheLogAndTheRestartDeletions) {
     for (const std::string& path : PendingLines(FailoverPending())) expected.erase(path);
     const std::set<std::string> created = PathsAt(*after_, SampleServerCreations());
     expected.insert(created.begin(), created.end());
-    expected.insert("file " + System("NCPA.CALLS"));  // the network setup stand-in's record
+    expected.insert("file " + NetworkSetupRecord());  // the network setup stand-in's record
     EXPECT_EQ(expected, (changes.added));
     EXPECT_EQ(Joined(FailoverPending(), FirstRunPending()), *firstPending_);
     EXPECT_EQ(std::vector<std::string>{"oberin.log"}, *workFiles_);

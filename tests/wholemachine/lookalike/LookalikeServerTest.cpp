@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "run/SystemQueries.h"
+#include "support/NetworkSetupStandIn.h"
 #include "support/RegistryEdit.h"
 #include "support/ServerCatalog.h"
 
@@ -39,14 +40,13 @@ std::vector<std::string> Neighbours() {
 }
 
 TEST(LookalikeServerTest, OnlyTheCatalogsItemsGo) {
-    CopyFileA((BinDir() + "\\..\\standins\\NCPA.CPL").c_str(),
-              (SystemDirectory() + "NCPA.CPL").c_str(), FALSE);
+    InstallNetworkSetupStandIn();
     MachineLayout layout("lookalike-server");
     AddHugeValues();
     FreshFolder(kWork);
     const MachineState before = ServerState();
-    ASSERT_EQ(std::vector<std::string>{}, Missing(before, SampleServerRemovals()));
-    ASSERT_EQ(std::vector<std::string>{}, Missing(before, Neighbours()));
+    ASSERT_EQ(std::vector<std::string>{}, PlacesMissing(before, SampleServerRemovals()));
+    ASSERT_EQ(std::vector<std::string>{}, PlacesMissing(before, Neighbours()));
     EXPECT_EQ(0, RunOberin("s", kWork));
     const MachineState after = ServerState();
 
@@ -68,7 +68,7 @@ TEST(LookalikeServerTest, OnlyTheCatalogsItemsGo) {
     std::set<std::string> expected = PathsAt(after, SampleServerCreations());
     const std::set<std::string> newList = RestartList(after);
     expected.insert(newList.begin(), newList.end());
-    expected.insert("file " + SystemDirectory() + "NCPA.CALLS");
+    expected.insert("file " + NetworkSetupRecord());
     EXPECT_EQ(expected, added);
     // No uninstaller of another product ran.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(kRecord));
