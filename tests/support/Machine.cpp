@@ -325,7 +325,7 @@ MachineState Snapshot(const std::vector<std::string>& registryKeys,
 
 std::vector<std::string> MachineKeys() {
     return {"HKLM\\SOFTWARE", "-HKLM\\SOFTWARE\\Classes", "HKLM\\SOFTWARE\\Classes\\helpfile",
-            "HKLM\\SYSTEM", "HKCU\\Software"};
+            "HKLM\\SYSTEM",   "HKCU\\Software",           "-HKCU\\Software\\Wine"};
 }
 
 std::vector<std::string> MachineFolders() {

@@ -87,7 +87,8 @@ MachineState Snapshot(const std::vector<std::string>& registryKeys,
                       const std::vector<std::string>& folders);
 // The places a machine's snapshot covers: HKLM's SOFTWARE (of its Classes only the help-file
 // type, which the run reads; the rest is large and slow to walk) and SYSTEM, the current
-// user's Software, the Windows directory and Program Files.
+// user's Software (without Wine's own settings, which Wine rewrites in the background), the
+// Windows directory and Program Files.
 std::vector<std::string> MachineKeys();
 std::vector<std::string> MachineFolders();
 
