@@ -104,12 +104,16 @@ TEST(CleanServerTest, NothingInstalledNothingTouched) {
     EXPECT_EQ(std::vector<std::string>{"oberin.log"}, WorkFiles());
 }
 
+// Where the sample server's uninstallers record how they were called.
+const char kUninstallers[] = "C:\\uninstallers.txt";
+
 // The sample server is laid out once and run twice; its held files stay held throughout, as a
 // running service or driver would keep them until the restart.
 class SampleServerTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
         InstallNetworkSetupStandIn();
+        DeleteFileA(kUninstallers);
         layout_ = new MachineLayout("sample-server");
         FreshFolder(kWork);
         before_ = new MachineState(ServerState());
@@ -119,6 +123,7 @@ class SampleServerTest : public testing::Test {
         calls_ = new std::string(NetworkSetupCalls());
         firstPending_ = new std::vector<std::string>(PendingDeletions());
         workFiles_ = new std::vector<std::string>(WorkFiles());
+        uninstallers_ = new std::string(ReadWholeFile(kUninstallers));
         RunOberin("s", kWork);
         again_ = new MachineState(ServerState());
         againLog_ = new std::string(ReadWholeFile(std::string(kWork) + "\\oberin.log"));
@@ -127,12 +132,13 @@ class SampleServerTest : public testing::Test {
 
     static MachineLayout* layout_;
     static MachineState *before_, *after_, *again_;
-    static std::string *log_, *againLog_, *calls_;
+    static std::string *log_, *againLog_, *calls_, *uninstallers_;
     static std::vector<std::string>*firstPending_, *workFiles_;
 };
 MachineLayout* SampleServerTest::layout_;
 MachineState *SampleServerTest::before_, *SampleServerTest::after_, *SampleServerTest::again_;
-std::string *SampleServerTest::log_, *SampleServerTest::againLog_, *SampleServerTest::calls_;
+std::string *SampleServerTest::log_, *SampleServerTest::againLog_, *SampleServerTest::calls_,
+    *SampleServerTest::uninstallers_;
 std::vector<std::string>*SampleServerTest::firstPending_, *SampleServerTest::workFiles_;
 
 TEST_F(SampleServerTest, FixtureHoldsEveryCatalogItem) {
@@ -145,6 +151,18 @@ TEST_F(SampleServerTest, FixtureHoldsEveryCatalogItem) {
 TEST_F(SampleServerTest, FirstRunWritesTheGoldenLog) {
     EXPECT_EQ(LogLines(Golden("sample-server")), LogLines(*log_));
     EXPECT_EQ(Golden("sample-server"), *log_);
+}
+
+TEST_F(SampleServerTest, FirstRunRunsEachRegisteredUninstallerUnattended) {
+    const std::string program = BinDir() + "\\testuninstaller.exe /record C:\\uninstallers.txt";
+    EXPECT_EQ(program +
+                  " /delete \"C:\\Program Files\\Velmora\\VDUU\\2.10\\upkeep.dat\" /delete "
+                  "\"C:\\Program Files\\Velmora\\VDUU\\2.10\\Logs\\uninst.log\" "
+                  "-fC:\\Program Files\\Velmora\\VDUU\\2.10\\Logs\\uninst.log -v -a\r\n" +
+                  program +
+                  " /delete \"C:\\Program Files\\Velmora\\VDUU\\2.20\" /unregister "
+                  "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VDUU_2.20 -v -a\r\n",
+              *uninstallers_);
 }
 
 TEST_F(SampleServerTest, FirstRunRemovesExactlyTheCatalogsItems) {
