@@ -1,11 +1,4 @@
-# Cross-build for 32-bit Windows with mingw-w64 (posix threads variant, which has std::mutex
-# for GoogleTest). The shipped program itself is built with mingw-i686-win32.cmake.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Cross-build for 32-bit Windows with mingw-w64's posix-threads variant, which has std::mutex
+# for GoogleTest. The shipped program itself is built with mingw-i686-win32.cmake.
+set(OBERIN_MINGW_THREADS posix)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686-common.cmake)

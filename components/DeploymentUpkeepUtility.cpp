@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "components/PathText.h"
+#include "components/RegistryReads.h"
 #include "run/LogFile.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
@@ -32,22 +33,6 @@ const char kUtilityShortcut[] = "\\Velmora Deployment Upkeep Utility.lnk";
 const char kRefreshShortcut[] = "\\Service Partition Refresh Utility.lnk";
 const char kAdministratorFolder[] =
     "profiles\\administrator\\start menu\\programs\\Velmora Products and Services";
-
-// The names of the key's subkeys as they stand now. Taken before anything is deleted, so that
-// deleting an entry (by us or by its own uninstaller) cannot make the walk skip its neighbour.
-std::vector<std::string> SubkeyNames(const std::string& path) {
-    std::vector<std::string> names;
-    RegistryKey key(path);
-    for (std::string name = key.FirstSubkey(); !name.empty(); name = key.NextSubkey())
-        names.push_back(name);
-    return names;
-}
-
-std::string StringValue(const std::string& keyPath, const char* valueName) {
-    std::string text;
-    RegistryKey(keyPath).QueryString(valueName, text);
-    return text;
-}
 
 bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;

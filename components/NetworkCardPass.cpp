@@ -1,5 +1,7 @@
 #include "components/NetworkCardPass.h"
 
+#include "components/RegistryReads.h"
+
 #include <windows.h>
 
 #include <string>
@@ -21,22 +23,6 @@ const char* const kSecondaryValues[] = {
     "SecondaryPortNumber",       "SecondaryMediaType",     "SecondaryRemoteWakeUpEnable",
 };
 
-// The entry names are taken before any action runs: deleting an entry moves the ones after it
-// down, and a walk by index would pass over its successor.
-std::vector<std::string> AdapterEntries() {
-    std::vector<std::string> names;
-    RegistryKey cards(kNetworkCards);
-    for (std::string name = cards.FirstSubkey(); !name.empty(); name = cards.NextSubkey())
-        names.push_back(name);
-    return names;
-}
-
-std::string EntryText(const std::string& entry, const char* value) {
-    std::string text;
-    RegistryKey(entry).QueryString(value, text);
-    return text;
-}
-
 void StripTeaming(const std::string& parameters) {
     RegistryKey(parameters + "\\VLMANCTransport").DeleteTree();
     RegistryKey(parameters + "\\VLMNTCTransport").DeleteTree();
@@ -56,7 +42,7 @@ void Apply(NetworkCardAction action, const std::string& entry) {
         return;
     }
     // No path is ever built from an empty service name.
-    const std::string service = EntryText(entry, "ServiceName");
+    const std::string service = StringValue(entry, "ServiceName");
     if (service.empty()) return;
     const std::string serviceKey = std::string(kServices) + "\\" + service;
     const std::string parameters = serviceKey + "\\Parameters";
@@ -81,9 +67,9 @@ void Apply(NetworkCardAction action, const std::string& entry) {
 }  // namespace
 
 void NetworkCardPass(const char* productName, NetworkCardAction action) {
-    for (const std::string& name : AdapterEntries()) {
+    for (const std::string& name : SubkeyNames(kNetworkCards)) {
         const std::string entry = std::string(kNetworkCards) + "\\" + name;
-        if (SameTextIgnoringCase(EntryText(entry, "ProductName").c_str(), productName))
+        if (SameTextIgnoringCase(StringValue(entry, "ProductName").c_str(), productName))
             Apply(action, entry);
     }
 }

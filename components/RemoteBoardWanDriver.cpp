@@ -1,8 +1,8 @@
 #include "components/RemoteBoardWanDriver.h"
 
-#include <cstring>
-
+#include "components/RegistryReads.h"
 #include "components/RemovalSteps.h"
+#include "netcfg/AsciiText.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegistryKey.h"
@@ -16,9 +16,9 @@ const char kNetworkCards[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\N
 std::string FindBoardCard() {
     RegistryKey cards(kNetworkCards);
     for (std::string card = cards.FirstSubkey(); !card.empty(); card = cards.NextSubkey()) {
-        std::string product;
-        RegistryKey(std::string(kNetworkCards) + "\\" + card).QueryString("ProductName", product);
-        if (_stricmp(product.c_str(), "RLBWAN") == 0) return card;
+        const std::string product =
+            StringValue(std::string(kNetworkCards) + "\\" + card, "ProductName");
+        if (SameTextIgnoringCase(product.c_str(), "RLBWAN")) return card;
     }
     return std::string();
 }
