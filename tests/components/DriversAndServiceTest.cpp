@@ -156,31 +156,6 @@ TEST_F(DriversAndServiceTest, WithoutBoardCardOrServiceTheWanDriverStillClearsTh
     ExpectRemovedExactly(Removed(before, CatalogSnapshot()), wan.places);
 }
 
-TEST_F(DriversAndServiceTest, WithoutItsDetectionFileNothingIsTouched) {
-    for (const Entry& entry : Entries()) {
-        MachineLayout layout(kMachine);
-        MachineLayout cards(kCards);
-        DeleteFileA(ExpandMachinePath(entry.mainFile).c_str());
-        const MachineState before = CatalogSnapshot();
-        EXPECT_FALSE(entry.make()->IsInstalled()) << entry.name;
-        EXPECT_TRUE(Removed(before, CatalogSnapshot()).empty()) << entry.name;
-    }
-}
-
-TEST_F(DriversAndServiceTest, MainFileInUseIsLeftForTheRestartAndTheKeysGo) {
-    for (const Entry& entry : Entries()) {
-        MachineLayout layout(kMachine);
-        HeldFile held(ExpandMachinePath(entry.mainFile));
-        ASSERT_TRUE(held.IsHeld());
-        EXPECT_EQ(Block(entry, ""), ReportAndLog(*entry.make(), entry.displayName, entry.kind))
-            << entry.name;
-        EXPECT_TRUE(IsPendingDeletion(entry.mainFile)) << entry.name;
-        for (const std::string& key : entry.keys)
-            EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, key)) << entry.name << ": " << key;
-        ClearPendingDeletions();
-    }
-}
-
 TEST_F(DriversAndServiceTest, RefusedSchedulingIsReportedYetCountsAsRemoved) {
     for (const Entry& entry : Entries()) {
         MachineLayout layout(kMachine);
