@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CleanupApp.h"
-#include "support/Machine.h"
+#include <windows.h>
 
 namespace {
 TEST(ArgumentTextTest, ProgramNameAndBlanksAreSkipped) {
@@ -36,12 +36,4 @@ TEST(CleanupAppTest, NameAndHelpFileComeFromTheProgramPath) {
     EXPECT_EQ(help.substr(0, help.size() - 4) + ".HLP", CleanupApp::HelpFile());
 }
 
-TEST(CleanupAppTest, SilentRunOnUnsupportedVersionLeavesOnlyTheLog) {
-    const std::string work = FreshFolder("C:\\work");
-    ASSERT_TRUE(SetWindowsVersion("win2k"));
-    EXPECT_EQ(0, RunOberin("  Silent", work));
-    EXPECT_EQ("Oberin is not supported on this version of Windows.\r\n",
-              ReadWholeFile(work + "\\oberin.log"));
-    ASSERT_TRUE(SetWindowsVersion("nt40"));
-}
 }  // namespace

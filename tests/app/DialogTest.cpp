@@ -7,7 +7,6 @@
 #include <set>
 
 #include "app/Desktop.h"
-#include "app/LogViewer.h"
 #include "run/LogFile.h"
 #include "run/SystemQueries.h"
 #include "support/Machine.h"
@@ -280,21 +279,14 @@ TEST_F(DialogTest, ViewLogOpensTheCurrentLogElseTheSystemDirectoryOne) {
     EXPECT_TRUE(IsWindowVisible(dialog));
 }
 
-TEST_F(DialogTest, ExitAndEscapeEndTheProgram) {
-    {
-        RunningOberin oberin("", work_);
-        HWND dialog = oberin.Dialog();
-        ASSERT_TRUE(dialog);
-        ClickExit(oberin, dialog);
-    }
-    {
-        RunningOberin oberin("", work_);
-        HWND dialog = oberin.Dialog();
-        ASSERT_TRUE(dialog);
-        // Escape pressed on the focused button goes through the dialog's keyboard handling.
-        PostMessageA(GetDlgItem(dialog, 1000), WM_KEYDOWN, VK_ESCAPE, 0);
-        ExpectEnd(oberin);
-    }
+// Exit ends the program at the end of the other tests; Escape is checked here.
+TEST_F(DialogTest, EscapeEndsTheProgram) {
+    RunningOberin oberin("", work_);
+    HWND dialog = oberin.Dialog();
+    ASSERT_TRUE(dialog);
+    // Escape pressed on the focused button goes through the dialog's keyboard handling.
+    PostMessageA(GetDlgItem(dialog, 1000), WM_KEYDOWN, VK_ESCAPE, 0);
+    ExpectEnd(oberin);
 }
 
 TEST_F(DialogTest, SlashSOpensTheDialogAndWritesNoLog) {
@@ -332,19 +324,4 @@ TEST_F(DialogTest, HelpOpensTheHelpFileInWinHelp) {
     EXPECT_TRUE(WaitForWindowGone(help));
 }
 
-TEST(LogViewerTest, PrefersTheCurrentDirectorysLog) {
-    const std::string work = FreshFolder("C:\\viewer");
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    SetCurrentDirectoryA(work.c_str());
-    DeleteFileA(LogPathIn(SystemDirectory()).c_str());
-    EXPECT_EQ(LogPathIn(SystemDirectory()), ViewedLogPath());
-    WriteWholeFile(work + "\\oberin.log", "x");
-    EXPECT_EQ("C:\\viewer\\oberin.log", ViewedLogPath());
-    SetCurrentDirectoryA("C:\\");
-    WriteWholeFile("C:\\oberin.log", "x");
-    EXPECT_EQ("C:\\oberin.log", ViewedLogPath());
-    DeleteFileA("C:\\oberin.log");
-    SetCurrentDirectoryA(previous);
-}
 }  // namespace

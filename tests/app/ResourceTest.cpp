@@ -52,18 +52,6 @@ TEST_F(ResourceTest, IconIsOne32By32ImageWith16Colours) {
     const std::string image = Resource(MAKEINTRESOURCEA(At<WORD>(group, 18)), RT_ICON);
     EXPECT_EQ(4, At<WORD>(image, 14));
     EXPECT_EQ(32, At<LONG>(image, 4));
-    HICON icon =
-        static_cast<HICON>(LoadImageA(module_, MAKEINTRESOURCEA(128), IMAGE_ICON, 32, 32, 0));
-    ASSERT_TRUE(icon);
-    ICONINFO info;
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP bitmap;
-    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
-    EXPECT_EQ(32, bitmap.bmWidth);
-    EXPECT_EQ(32, bitmap.bmHeight);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
 }
 
 TEST_F(ResourceTest, ClipIsAnUncompressedSilent32By32ClipOfFourFramesAt15PerSecond) {

@@ -224,12 +224,4 @@ TEST_F(DeploymentUpkeepUtilityTest, ProgramManagerIsLeftAloneOnNt4) {
     RemoveTree(group);
 }
 
-TEST_F(DeploymentUpkeepUtilityTest, ProgramManagerGroupGoesOnNt351) {
-    const std::string group = ProgramManagerGroup();
-    ASSERT_TRUE(SetWindowsVersion("nt351"));
-    EXPECT_TRUE(DeploymentUpkeepUtility().MiddleStage());
-    ASSERT_TRUE(SetWindowsVersion("nt40"));
-    EXPECT_FALSE(FileExists(group));
-    RemoveTree(group);
-}
 }  // namespace

@@ -12,88 +12,10 @@ const char kMachine[] = "disk-array";
 const char kExecutable[] = "%SYSTEM%\\vlmdsu\\VLMDSU.EXE";
 const char kName[] = "Velmora Disk Array Setup Utility\n";
 
-const std::vector<std::string>& ProductPlaces() {
-    static const std::vector<std::string> places = {
-        "%SYSTEM%\\vlmdsu",
-        "%SYSTEM%\\VLMDAENG.HLP",
-        "%SYSTEM%\\VLMDAJPN.HLP",
-        "%SYSTEM%\\VLMDAGER.HLP",
-        "%SYSTEM%\\VLMDAITA.HLP",
-        "%SYSTEM%\\VLMDASPA.HLP",
-        "%SYSTEM%\\VLMDAFRN.HLP",
-        "%COMMONPROGRAMS%\\Velmora System Tools\\Velmora Disk Array Setup Utility.lnk",
-        "%COMMONPROGRAMS%\\Administrative Tools (Common)\\Velmora Disk Array Setup Utility.lnk",
-        "HKLM\\SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU",
-        "HKLM\\SOFTWARE\\Velmora\\Disk Array Setup Utility",
-    };
-    return places;
-}
-
 class DiskArraySetupUtilityTest : public ::testing::Test {
   protected:
     void TearDown() override { UndoLayout(kMachine); }
 };
-
-TEST_F(DiskArraySetupUtilityTest, RemovesExactlyTheProduct) {
-    MachineLayout layout(kMachine);
-    const MachineState before = CatalogSnapshot();
-    DiskArraySetupUtility product;
-    EXPECT_EQ(WithCrLf(std::string("Product Name:    ") + kName +
-                       "Action:          This utility has been detected.\n"
-                       "                 Attempting to remove...\n"
-                       "                 This utility has been removed.\n"
-                       "Warning:         N/A\n" +
-                       LogSeparator),
-              ReportAndLog(product, kName, ProductKind::Utility));
-    ExpectRemovedExactly(Removed(before, CatalogSnapshot()), ProductPlaces());
-    EXPECT_FALSE(product.IsInstalled());
-}
-
-TEST_F(DiskArraySetupUtilityTest, EveryRowOfTheFileListIsAttemptedDuplicatesIncluded) {
-    MachineLayout layout(kMachine);
-    DiskArraySetupUtility product;
-    bool removed = false;
-    EXPECT_EQ("", RemoveAndLog(product, &removed));
-    EXPECT_TRUE(removed);
-    // A name listed twice is gone at its first row; the second row asks for its deletion at
-    // the restart, as for any missing file. Names listed once were simply deleted.
-    for (const char* twice :
-         {"VLMDSU.EXE", "VLMCTRLS.DLL", "VLMMISC.DLL", "VLMDAENG.DLL", "VLMDAFRN.DLL",
-          "VLMDAGER.DLL", "VLMDAITA.DLL", "VLMDAJPN.DLL", "VLMDASPA.DLL"})
-        EXPECT_TRUE(IsPendingDeletion(std::string("%SYSTEM%\\vlmdsu\\") + twice)) << twice;
-    for (const char* once : {"uxl.DLL", "VLMBIOS.DLL", "NTFILES.LST", "VLMWNTL.DLL"})
-        EXPECT_FALSE(IsPendingDeletion(std::string("%SYSTEM%\\vlmdsu\\") + once)) << once;
-}
-
-TEST_F(DiskArraySetupUtilityTest, WithoutItsExecutableNothingIsTouched) {
-    MachineLayout layout(kMachine);
-    DeleteFileA(ExpandMachinePath(kExecutable).c_str());
-    const MachineState before = CatalogSnapshot();
-    DiskArraySetupUtility product;
-    EXPECT_EQ(WithCrLf(std::string("Product Name:    ") + kName +
-                       "Action:          This utility is not installed, so the Windows 2000 "
-                       "Oberin\n"
-                       "                 Utility from Velmora is not attempting to remove it.\n"
-                       "Warning:         N/A\n" +
-                       LogSeparator),
-              ReportAndLog(product, kName, ProductKind::Utility));
-    EXPECT_EQ(std::vector<std::string>(), Removed(before, CatalogSnapshot()));
-}
-
-TEST_F(DiskArraySetupUtilityTest, ExecutableInUseIsLeftForTheRestart) {
-    MachineLayout layout(kMachine);
-    HeldFile held(ExpandMachinePath(kExecutable));
-    ASSERT_TRUE(held.IsHeld());
-    DiskArraySetupUtility product;
-    bool removed = false;
-    EXPECT_EQ("", RemoveAndLog(product, &removed));
-    EXPECT_TRUE(removed);
-    EXPECT_TRUE(IsPendingDeletion(kExecutable));
-    // Its folder stays for the restart; the keys go at once.
-    EXPECT_TRUE(product.IsInstalled());
-    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\CPL Launcher\\VLMDSU"));
-    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Disk Array Setup Utility"));
-}
 
 TEST_F(DiskArraySetupUtilityTest, RefusedSchedulingIsReportedAndKeepsTheKeys) {
     MachineLayout layout(kMachine);
@@ -127,16 +49,6 @@ TEST_F(DiskArraySetupUtilityTest, ForeignFileKeepsTheFolderButNotTheResult) {
     EXPECT_TRUE(FileExistsAt("%SYSTEM%\\vlmdsu\\ARRAY.CFG"));
     EXPECT_FALSE(product.IsInstalled());
     DeleteFileA(ExpandMachinePath("%SYSTEM%\\vlmdsu\\ARRAY.CFG").c_str());
-}
-
-TEST_F(DiskArraySetupUtilityTest, ExecutableAloneIsEnough) {
-    MachineLayout layout("clean");
-    layout.Add(std::string("file ") + kExecutable);
-    DiskArraySetupUtility product;
-    bool removed = false;
-    EXPECT_EQ("", RemoveAndLog(product, &removed));
-    EXPECT_TRUE(removed);
-    EXPECT_FALSE(FileExistsAt("%SYSTEM%\\vlmdsu"));
 }
 
 // Program Manager is the shell of Windows NT 3.51 only: elsewhere no conversation is opened.

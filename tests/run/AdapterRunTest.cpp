@@ -1,21 +1,18 @@
 // A whole silent run on an NT 4.0 machine with both adapter applets, teaming adapters and
-// disabled bindings: the catalog's last entries and the closing network setup.
+// disabled bindings: the teaming entries go and the bindings the applets reach are active again.
+// The closing network setup call is checked on the sample server and by the run tests.
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "sysaccess/ProgramsFolders.h"
 #include "support/AdapterMachine.h"
-#include "support/NetworkSetupStandIn.h"
 
 namespace {
 using Keys = std::set<std::string>;
 }
 
-TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
+TEST(AdapterRunTest, SilentRunRemovesTeamingAndRebinds) {
     LayOutAdapterMachine();
     const std::string work = FreshFolder("C:\\adapterrun");
-    ASSERT_TRUE(InstallNetworkSetupStandIn());
     {
         TestDriver ancTeaming("VLMANC");
         TestDriver ntcTeaming("VLMNTC");
@@ -40,16 +37,5 @@ TEST(AdapterRunTest, SilentRunRemovesTeamingRebindsAndEndsWithTheNetworkSetup) {
         EXPECT_TRUE(
             changes.removedFiles.count(Folded(CommonProgramsFolder() + "\\Velmora System Tools")));
     }
-    const std::string log = ReadWholeFile(work + "\\oberin.log");
-    EXPECT_NE(std::string::npos, log.find("Tessnet3 control panel applet\r\n"));
-    EXPECT_NE(std::string::npos, log.find("Intel NIC control panel applet\r\n"));
-    const std::string recorded = NetworkSetupCalls();
-    EXPECT_EQ(1, std::count(recorded.begin(), recorded.end(), '\n')) << recorded;
-    EXPECT_NE(std::string::npos,
-              recorded.find("|NCPA|/t STF_INSTALL_MODE = EXPRESS|window=Static|Oberin|"))
-        << recorded;
-    EXPECT_NE(std::string::npos, recorded.find("|log=" + std::to_string(log.size()) + "|"))
-        << recorded;
-    RemoveNetworkSetupStandIn();
     ClearAdapterMachine();
 }

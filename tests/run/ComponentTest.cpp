@@ -56,21 +56,6 @@ const char kProduct[] = "Velmora Sample Product\n";
 const char kSeparator[] =
     "--------------------------------------------------------------------------\r\n";
 
-TEST(ReportProductTest, NotInstalledProductIsLeftAlone) {
-    ScriptedComponent absent(false, true, true, true);
-    bool result = false;
-    EXPECT_EQ(
-        std::string("Product Name:    Velmora Sample Product\r\n"
-                    "Action:          This driver is not installed, so the Windows 2000 "
-                    "Oberin\r\n"
-                    "                 Utility from Velmora is not attempting to remove it.\r\n"
-                    "Warning:         N/A\r\n") +
-            kSeparator,
-        ReportAndLog(absent, kProduct, ProductKind::Driver, &result));
-    EXPECT_TRUE(result);
-    EXPECT_EQ("", absent.stages);
-}
-
 TEST(ReportProductTest, RemovedProduct) {
     ScriptedComponent present(true, true, true, true);
     bool result = false;
@@ -101,12 +86,4 @@ TEST(ReportProductTest, IncompleteRemovalEndsWithTheWarningLine) {
     EXPECT_FALSE(result);
 }
 
-TEST(ReportProductTest, UtilityTexts) {
-    ScriptedComponent present(true, true, true, true);
-    bool result = false;
-    const std::string block = ReportAndLog(present, kProduct, ProductKind::Utility, &result);
-    EXPECT_NE(std::string::npos,
-              block.find("Action:          This utility has been detected.\r\n"));
-    EXPECT_NE(std::string::npos, block.find("                 This utility has been removed.\r\n"));
-}
 }  // namespace

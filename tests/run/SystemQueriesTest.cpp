@@ -1,8 +1,6 @@
 // The directory queries and the two version tests against the prefix's registry and version.
 #include <gtest/gtest.h>
 
-#include <climits>
-
 #include "run/SystemQueries.h"
 #include "support/RegistryEdit.h"
 #include "sysaccess/RegistryKey.h"
@@ -65,13 +63,4 @@ TEST_F(BuildNumberTest, OnlyStringDataCounts) {
     EXPECT_FALSE(IsNt351Build());
 }
 
-TEST(ParseBuildNumberTest, DecimalRuleWithSaturation) {
-    EXPECT_EQ(1381, ParseBuildNumber("1381"));
-    EXPECT_EQ(-12, ParseBuildNumber("\t -12x"));
-    EXPECT_EQ(0, ParseBuildNumber("x12"));
-    EXPECT_EQ(INT_MAX, ParseBuildNumber("2147483647"));
-    EXPECT_EQ(INT_MAX, ParseBuildNumber("2147483648"));
-    EXPECT_EQ(INT_MIN, ParseBuildNumber("-2147483648"));
-    EXPECT_EQ(INT_MIN, ParseBuildNumber("-99999999999999999999"));
-}
 }  // namespace
