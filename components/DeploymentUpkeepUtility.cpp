@@ -4,7 +4,7 @@
 
 #include "components/PathText.h"
 #include "components/RegistryReads.h"
-#include "run/LogFile.h"
+#include "components/RemovalSteps.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProcessLaunch.h"
@@ -85,8 +85,7 @@ bool DeploymentUpkeepUtility::IsInstalled() {
 
 bool DeploymentUpkeepUtility::InitialStage() {
     const std::string system = SystemDirectory();
-    const bool removed = DeleteFileForced(system + "upk.exe");
-    if (!removed) TheLogFile().Write("Error:           did not remove upk.exe\n");
+    const bool removed = DeleteMainFile(system + "upk.exe", "upk.exe");
     for (const char* name : kCompanionFiles) DeleteFileForced(system + name);
     for (const std::string& installation : SubkeyNames(kProductKey)) DeleteSetupFiles(installation);
     for (const std::string& entry : SubkeyNames(kUninstallKey)) UninstallEntry(entry);
