@@ -13,8 +13,6 @@
 #include "sysaccess/RegistryKey.h"
 
 namespace {
-const char* const kCompanionFiles[] = {"upsc.exe", "up_fe.dll", "upio32.dll"};
-
 const char kProductKey[] = "SOFTWARE\\Velmora\\Deployment Upkeep Utility";
 
 // Left behind by the product's installer in the "setup" folder beside its source.
@@ -86,7 +84,7 @@ bool DeploymentUpkeepUtility::IsInstalled() {
 bool DeploymentUpkeepUtility::InitialStage() {
     const std::string system = SystemDirectory();
     const bool removed = DeleteMainFile(system + "upk.exe", "upk.exe");
-    for (const char* name : kCompanionFiles) DeleteFileForced(system + name);
+    DeleteFiles(system, {"upsc.exe", "up_fe.dll", "upio32.dll"});
     for (const std::string& installation : SubkeyNames(kProductKey)) DeleteSetupFiles(installation);
     for (const std::string& entry : SubkeyNames(kUninstallKey)) UninstallEntry(entry);
     return removed;
