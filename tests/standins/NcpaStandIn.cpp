@@ -1,6 +1,7 @@
 // Stand-in for the system's network control-panel module. CPlSetup appends one line per call
-// to NCPA.CALLS next to this module: the argument count, the three strings, and what it sees of
-// the owner window and of oberin.log in the current directory at the moment of the call.
+// to NCPA.CALLS next to this module: the argument count, what it sees of the owner window named by
+// the first string, the other two strings, and of oberin.log in the current directory at the moment
+// of the call.
 #include <windows.h>
 
 #include <cstdio>
@@ -44,9 +45,10 @@ extern "C" __declspec(dllexport) BOOL WINAPI
     CPlSetup(DWORD count, LPSTR* arguments, LPSTR* answer) {
     std::FILE* calls = std::fopen(CallsPath().c_str(), "ab");
     if (!calls) return FALSE;
-    std::fprintf(calls, "%lu|%s|%s|%s|%s|%s|answer=%s\r\n", count, arguments[0], arguments[1],
-                 arguments[2], DescribeWindow(arguments[0]).c_str(), DescribeLog().c_str(),
-                 answer ? "slot" : "null");
+    // The owner's handle differs from run to run: what it is stands in its place.
+    std::fprintf(calls, "%lu|%s|%s|%s|%s|answer=%s\r\n", count,
+                 DescribeWindow(arguments[0]).c_str(), arguments[1], arguments[2],
+                 DescribeLog().c_str(), answer ? "slot" : "null");
     std::fclose(calls);
     return TRUE;
 }

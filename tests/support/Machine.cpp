@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "run/SystemQueries.h"
-#include "support/RegistryEdit.h"
-#include "support/RestartList.h"
-#include "support/TestServices.h"
+#include "sysaccess/ProgmanClient.h"
 #include "sysaccess/ProgramsFolders.h"
 
 namespace {
+const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const char kPendingList[] = "PendingFileRenameOperations";
+
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
@@ -25,90 +25,33 @@ std::string WithoutBackslash(std::string path) {
 }
 
 void Replace(std::string& text, const std::string& token, const std::string& value) {
+    if (token.empty()) return;
     for (std::size_t at = text.find(token); at != std::string::npos;
          at = text.find(token, at + value.size()))
         text.replace(at, token.size(), value);
 }
 
-std::string Doubled(const std::string& path) {
+// The machine's places and their tokens, longest place first.
+std::vector<std::pair<std::string, std::string>> Places() {
+    std::vector<std::pair<std::string, std::string>> places = {
+        {"%BIN%", BinDir()},
+        {"%TESTS%", TestsDir()},
+        {"%SYSTEM%", WithoutBackslash(SystemDirectory())},
+        {"%WINDOWS%", WithoutBackslash(WindowsDirectory())},
+        {"%COMMONPROGRAMS%", CommonProgramsFolder()},
+        {"%USERPROGRAMS%", UserProgramsFolder()}};
+    std::sort(places.begin(), places.end(),
+              [](const auto& a, const auto& b) { return a.second.size() > b.second.size(); });
+    return places;
+}
+
+std::string Doubled(const std::string& text) {
     std::string result;
-    for (char c : path) {
+    for (char c : text) {
         result += c;
         if (c == '\\') result += c;
     }
     return result;
-}
-
-HKEY RootOf(const std::string& path, std::string* rest) {
-    const std::size_t slash = path.find('\\');
-    const std::string root = path.substr(0, slash);
-    *rest = slash == std::string::npos ? "" : path.substr(slash + 1);
-    if (root == "HKCU" || root == "HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
-    if (root == "HKU" || root == "HKEY_USERS") return HKEY_USERS;
-    return HKEY_LOCAL_MACHINE;
-}
-
-std::string Hex(const BYTE* data, DWORD size) {
-    std::string text;
-    char digits[3];
-    for (DWORD i = 0; i < size; ++i) {
-        std::snprintf(digits, sizeof digits, "%02x", data[i]);
-        text += digits;
-    }
-    return text;
-}
-
-void WalkKey(HKEY key, const std::string& name, const std::vector<std::string>& skipped,
-             MachineState& state) {
-    for (const std::string& skip : skipped)
-        if (lstrcmpiA(skip.c_str(), name.c_str()) == 0) return;
-    state.insert("key " + name);
-    std::vector<BYTE> data(1 << 16);
-    for (DWORD i = 0;; ++i) {
-        char valueName[16384];
-        DWORD nameLength = sizeof valueName, type = 0, size = 0;
-        LONG result = RegEnumValueA(key, i, valueName, &nameLength, nullptr, &type, nullptr, &size);
-        // Any failure ends the walk: Wine's performance-data keys fail every index.
-        if (result != ERROR_SUCCESS) break;
-        data.resize(std::max<DWORD>(size, 1));
-        nameLength = sizeof valueName;
-        size = static_cast<DWORD>(data.size());
-        if (RegEnumValueA(key, i, valueName, &nameLength, nullptr, &type, data.data(), &size) !=
-            ERROR_SUCCESS)
-            continue;
-        state.insert("value " + name + "\\\\" + valueName + "=" + std::to_string(type) + ":" +
-                     Hex(data.data(), size));
-    }
-    for (DWORD i = 0;; ++i) {
-        char child[256];
-        DWORD length = sizeof child;
-        if (RegEnumKeyExA(key, i, child, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        HKEY sub;
-        if (RegOpenKeyExA(key, child, 0, KEY_READ, &sub) == ERROR_SUCCESS) {
-            WalkKey(sub, name + "\\" + child, skipped, state);
-            RegCloseKey(sub);
-        }
-    }
-}
-
-void WalkFolder(const std::string& folder, MachineState& state) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = folder + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            state.insert("dir " + path);
-            WalkFolder(path, state);
-        } else {
-            state.insert("file " + path);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
 }
 
 void CreateFolders(const std::string& path) {
@@ -117,9 +60,216 @@ void CreateFolders(const std::string& path) {
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
-void CreateFileWithParents(const std::string& path) {
-    CreateFolders(path.substr(0, path.find_last_of('\\')));
-    WriteWholeFile(path, path + "\r\n");
+std::string ParentOf(const std::string& path) {
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+HKEY RootOf(const std::string& path, std::string* rest) {
+    const std::size_t slash = path.find('\\');
+    *rest = slash == std::string::npos ? "" : path.substr(slash + 1);
+    return path.compare(0, slash, "HKCU") == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+bool WriteValue(const std::string& key, const std::string& name, DWORD type,
+                const std::string& data) {
+    std::string path;
+    const HKEY root = RootOf(key, &path);
+    HKEY handle;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG result =
+        RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size()));
+    RegCloseKey(handle);
+    return result == ERROR_SUCCESS;
+}
+
+bool CreateService(const std::string& name, DWORD type, const std::string& binary) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (!manager) return false;
+    SC_HANDLE service = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                       type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (service) CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return service != nullptr;
+}
+
+// Sends one command to Program Manager, waiting for the shell to start serving it.
+bool SendToProgramManager(const std::string& command) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const bool sent = ProgmanConnect() && ProgmanExecute(command);
+        ProgmanDisconnect();
+        if (sent) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+// Value data as text: strings with "\0" for each NUL and \xHH for other control bytes, DWORDs
+// in hex, anything else as hex bytes after its type number.
+std::string ValueText(DWORD type, const BYTE* data, DWORD size) {
+    char hex[16];
+    if (type == REG_DWORD && size == 4) {
+        std::snprintf(hex, sizeof hex, "dword:%08lx", *reinterpret_cast<const DWORD*>(data));
+        return hex;
+    }
+    std::string text;
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+        text = type == REG_SZ ? "sz:" : type == REG_EXPAND_SZ ? "expand:" : "multi:";
+        for (DWORD i = 0; i < size; ++i) {
+            if (data[i] == 0) {
+                text += "\\0";
+            } else if (data[i] < 0x20) {
+                std::snprintf(hex, sizeof hex, "\\x%02x", data[i]);
+                text += hex;
+            } else {
+                text += static_cast<char>(data[i]);
+            }
+        }
+        return text;
+    }
+    text = "type" + std::to_string(type) + ":";
+    for (DWORD i = 0; i < size; ++i) {
+        std::snprintf(hex, sizeof hex, "%02x", data[i]);
+        text += hex;
+    }
+    return text;
+}
+
+// Places Wine itself changes whatever runs: its own settings, and the display's video device
+// that every process with a window registers anew. ControlSet001 is CurrentControlSet's twin.
+bool Skipped(const std::string& key) {
+    for (const char* skipped :
+         {"HKCU\\Software\\Wine", "HKLM\\SOFTWARE\\Classes", "HKLM\\SYSTEM\\ControlSet001",
+          "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Video"})
+        if (lstrcmpiA(key.c_str(), skipped) == 0) return true;
+    return false;
+}
+
+void WalkKey(HKEY key, const std::string& name, MachineState& state) {
+    state.insert("key " + name);
+    std::vector<BYTE> data;
+    for (DWORD i = 0;; ++i) {
+        char valueName[16384];
+        DWORD nameLength = sizeof valueName, type = 0, size = 0;
+        // Any failure ends the walk: Wine's performance-data keys fail every index.
+        if (RegEnumValueA(key, i, valueName, &nameLength, nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS)
+            break;
+        data.resize(std::max<DWORD>(size, 1));
+        nameLength = sizeof valueName;
+        if (RegEnumValueA(key, i, valueName, &nameLength, nullptr, &type, data.data(), &size) !=
+                ERROR_SUCCESS ||
+            lstrcmpA(valueName, kPendingList) == 0)
+            continue;
+        state.insert("value " + name + "\\\\" + valueName + " = " +
+                     ValueText(type, data.data(), size));
+    }
+    for (DWORD i = 0;; ++i) {
+        char child[256];
+        DWORD length = sizeof child;
+        if (RegEnumKeyExA(key, i, child, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        const std::string childName = name + "\\" + child;
+        HKEY sub;
+        if (Skipped(childName) || RegOpenKeyExA(key, child, 0, KEY_READ, &sub) != ERROR_SUCCESS)
+            continue;
+        WalkKey(sub, childName, state);
+        RegCloseKey(sub);
+    }
+}
+
+void WalkRegistry(const std::string& name, MachineState& state) {
+    std::string path;
+    const HKEY root = RootOf(name, &path);
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    WalkKey(key, name, state);
+    RegCloseKey(key);
+}
+
+void WalkFolder(const std::string& folder, MachineState& state) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        // The profiles' links to the host's home folder lead outside the machine.
+        if (name == "." || name == ".." || found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT ||
+            (folder == "C:" && name == "users"))
+            continue;
+        const std::string path = folder + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            state.insert("dir " + path);
+            WalkFolder(path, state);
+        } else {
+            state.insert("file " + path + " (" + std::to_string(found.nFileSizeLow) + " bytes)");
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void AddServices(MachineState& state) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE);
+    if (!manager) return;
+    std::vector<BYTE> buffer(256 * 1024);
+    DWORD needed = 0, count = 0, resume = 0;
+    if (EnumServicesStatusA(manager, SERVICE_WIN32 | SERVICE_DRIVER, SERVICE_STATE_ALL,
+                            reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data()),
+                            static_cast<DWORD>(buffer.size()), &needed, &count, &resume)) {
+        const auto* services = reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data());
+        for (DWORD i = 0; i < count; ++i)
+            state.insert(std::string("service ") + services[i].lpServiceName);
+    }
+    CloseServiceHandle(manager);
+}
+
+// The restart list's deletions (pairs whose target is empty), numbered in their order.
+void AddPendingDeletions(MachineState& state) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    DWORD type = 0, size = 0;
+    std::string data;
+    if (RegQueryValueExA(key, kPendingList, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        data.resize(size);
+        RegQueryValueExA(key, kPendingList, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
+                         &size);
+    }
+    RegCloseKey(key);
+    if (type != REG_MULTI_SZ) return;
+    std::vector<std::string> strings;
+    for (std::size_t at = 0; at < data.size(); at = data.find('\0', at) + 1) {
+        strings.push_back(data.substr(at, data.find('\0', at) - at));
+        if (data.find('\0', at) == std::string::npos) break;
+    }
+    for (std::size_t i = 0, number = 1; i + 1 < strings.size(); i += 2) {
+        if (!strings[i + 1].empty()) continue;
+        std::string source = strings[i];
+        if (source.rfind("\\??\\", 0) == 0) source.erase(0, 4);
+        char prefix[32];
+        std::snprintf(prefix, sizeof prefix, "pending %02u ", static_cast<unsigned>(number++));
+        state.insert(prefix + source);
+    }
+}
+
+// The text of a small file that a run made, each line behind "    | ".
+std::string Contents(const std::string& fileLine) {
+    const std::string path = fileLine.substr(5, fileLine.rfind(" (") - 5);
+    const std::string content = ReadWholeFile(path);
+    if (content.size() > 2048 || content.find('\0') != std::string::npos ||
+        (path.size() >= 10 && lstrcmpiA(path.c_str() + path.size() - 10, "oberin.log") == 0))
+        return "";
+    std::string text;
+    std::istringstream lines(content);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        text += "    | " + TokenizeMachinePath(line) + "\n";
+    }
+    return text;
 }
 }  // namespace
 
@@ -131,7 +281,7 @@ std::string BinDir() {
     return Environment("OBERIN_BIN_DIR");
 }
 
-long RunAndWait(const std::string& commandLine, const std::string& directory) {
+long RunAndWait(const std::string& commandLine, const std::string& directory, DWORD limitMs) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
@@ -140,43 +290,16 @@ long RunAndWait(const std::string& commandLine, const std::string& directory) {
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         directory.empty() ? nullptr : directory.c_str(), &startup, &process))
         return -1;
-    WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
+    if (WaitForSingleObject(process.hProcess, limitMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &code);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+        code = static_cast<DWORD>(kTimedOut);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return static_cast<long>(code);
-}
-
-long RunOberin(const std::string& arguments, const std::string& directory) {
-    return RunAndWait("\"" + BinDir() + "\\oberin.exe\" " + arguments, directory);
-}
-
-void RemoveTree(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
-}
-
-std::string FreshFolder(const std::string& path) {
-    RemoveTree(path);
-    CreateFolders(path);
-    return path;
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -192,174 +315,132 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
     return static_cast<bool>(out);
 }
 
-bool ImportRegistry(const std::string& regFile) {
-    return RunAndWait("regedit.exe /s \"" + regFile + "\"") == 0;
+void RemoveTree(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
+}
+
+std::string FreshFolder(const std::string& path) {
+    RemoveTree(path);
+    CreateFolders(path);
+    return path;
 }
 
 bool SetWindowsVersion(const std::string& version) {
     return RunAndWait("winecfg.exe -v " + version) == 0;
 }
 
-void ForgetHostNetworkCards() {
-    RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards");
-}
-
 std::string ExpandMachinePath(const std::string& path) {
     std::string result = path;
-    Replace(result, "%SYSTEM%", WithoutBackslash(SystemDirectory()));
-    Replace(result, "%WINDOWS%", WithoutBackslash(WindowsDirectory()));
-    if (result.find("%COMMONPROGRAMS%") != std::string::npos)
-        Replace(result, "%COMMONPROGRAMS%", CommonProgramsFolder());
-    if (result.find("%USERPROGRAMS%") != std::string::npos)
-        Replace(result, "%USERPROGRAMS%", UserProgramsFolder());
+    for (const auto& place : Places())
+        if (result.find(place.first) != std::string::npos)
+            Replace(result, place.first, place.second);
     return result;
 }
 
-ManifestEntry ParseManifestLine(const std::string& line) {
-    ManifestEntry entry;
-    std::istringstream words(line);
-    words >> entry.kind;
-    if (entry.kind.empty() || entry.kind[0] == '#') return ManifestEntry();
-    std::getline(words >> std::ws, entry.path);
-    while (!entry.path.empty() && (entry.path.back() == '\r' || entry.path.back() == ' '))
-        entry.path.pop_back();
-    return entry;
-}
-
-std::vector<std::string> ManifestLines(const std::string& machine) {
-    std::istringstream manifest(
-        ReadWholeFile(TestsDir() + "\\machines\\" + machine + "\\files.txt"));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(manifest, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
+std::string TokenizeMachinePath(const std::string& text) {
+    std::string result = text;
+    for (const auto& place : Places()) Replace(result, place.second, place.first);
+    return result;
 }
 
 MachineLayout::MachineLayout(const std::string& name) {
     Include(name);
 }
 
-void MachineLayout::Include(const std::string& name) {
-    const std::string folder = TestsDir() + "\\machines\\" + name;
-    const std::string registry = folder + "\\registry.reg";
-    if (GetFileAttributesA(registry.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        // Paths of the build go into the .reg text with their backslashes doubled.
-        std::string text = ReadWholeFile(registry);
-        Replace(text, "%BIN%", Doubled(BinDir()));
-        Replace(text, "%TESTS%", Doubled(TestsDir()));
-        const std::string expanded = WindowsDirectory() + "temp\\layout.reg";
-        WriteWholeFile(expanded, text);
-        ImportRegistry(expanded);
-        DeleteFileA(expanded.c_str());
-    }
-    for (const std::string& line : ManifestLines(name)) Add(line);
-}
-
 MachineLayout::~MachineLayout() {
-    Release();
-}
-
-void MachineLayout::Add(const std::string& line) {
-    const ManifestEntry entry = ParseManifestLine(line);
-    const std::string& kind = entry.kind;
-    if (kind.empty()) return;
-    std::string path = entry.path;
-    if (kind == "include") {
-        Include(path);
-        return;
-    }
-    path = ExpandMachinePath(path);
-    if (kind == "service") {
-        CreateTestService(path, SERVICE_WIN32_OWN_PROCESS, SystemDirectory() + path + ".exe");
-        return;
-    }
-    if (kind == "driver") {
-        CreateTestService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
-        return;
-    }
-    if (kind == "dir") {
-        CreateFolders(path);
-        return;
-    }
-    CreateFileWithParents(path);
-    if (kind == "readonly") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    if (kind == "held")
-        held_.push_back(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
-}
-
-void MachineLayout::Release() {
     for (HANDLE handle : held_)
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    held_.clear();
 }
 
-HeldFile::HeldFile(const std::string& path)
-    : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                          nullptr)) {}
-
-HeldFile::~HeldFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+void MachineLayout::Include(const std::string& name) {
+    const std::string folder = TestsDir() + "\\machines\\" + name;
+    std::string registry = ReadWholeFile(folder + "\\registry.reg");
+    if (!registry.empty()) {
+        // Paths of the build go into the .reg text with their backslashes doubled.
+        Replace(registry, "%BIN%", Doubled(BinDir()));
+        Replace(registry, "%TESTS%", Doubled(TestsDir()));
+        const std::string expanded = WindowsDirectory() + "temp\\layout.reg";
+        WriteWholeFile(expanded, registry);
+        RunAndWait("regedit.exe /s \"" + expanded + "\"");
+        DeleteFileA(expanded.c_str());
+    }
+    std::istringstream manifest(ReadWholeFile(folder + "\\files.txt"));
+    for (std::string line; std::getline(manifest, line);) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        const std::size_t blank = line.find(' ');
+        if (line.empty() || line[0] == '#' || blank == std::string::npos) continue;
+        Add(line.substr(0, blank), line.substr(blank + 1));
+    }
 }
 
-MachineState Snapshot(const std::vector<std::string>& registryKeys,
-                      const std::vector<std::string>& folders) {
+void MachineLayout::Add(const std::string& kind, const std::string& argument) {
+    if (kind == "include") return Include(argument);
+    if (kind == "progman") {
+        SendToProgramManager(argument);
+        return;
+    }
+    const std::string path = ExpandMachinePath(argument);
+    if (kind == "service") {
+        CreateService(path, SERVICE_WIN32_OWN_PROCESS, SystemDirectory() + path + ".exe");
+    } else if (kind == "driver") {
+        CreateService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
+    } else if (kind == "dir") {
+        CreateFolders(path);
+    } else if (kind == "long") {
+        // KEY\\NAME=TEXT: a string value of TEXT and 256 KiB of "x".
+        const std::size_t name = path.find("\\\\"), text = path.find('=', name);
+        WriteValue(path.substr(0, name), path.substr(name + 2, text - name - 2), REG_SZ,
+                   path.substr(text + 1) + std::string(256 * 1024, 'x') + '\0');
+    } else if (kind == "standin") {
+        // A stand-in of the test build (NCPA.CPL, testuninstaller.exe) copied to path.
+        CreateFolders(ParentOf(path));
+        const std::string name = path.substr(path.find_last_of('\\') + 1);
+        const bool module = lstrcmpiA(name.c_str(), "NCPA.CPL") == 0;
+        CopyFileA(
+            (BinDir() + (module ? "\\..\\standins\\NCPA.CPL" : "\\testuninstaller.exe")).c_str(),
+            path.c_str(), FALSE);
+    } else {
+        CreateFolders(ParentOf(path));
+        WriteWholeFile(path, argument + "\r\n");
+        if (kind == "readonly") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (kind == "held")
+            held_.push_back(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    }
+}
+
+MachineState Snapshot() {
     MachineState state;
-    std::vector<std::string> skipped;
-    for (const std::string& name : registryKeys)
-        if (name[0] == '-') skipped.push_back(name.substr(1));
-    for (const std::string& name : registryKeys) {
-        if (name[0] == '-') continue;
-        std::string path;
-        HKEY root = RootOf(name, &path);
-        HKEY key;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
-        WalkKey(key, name, skipped, state);
-        RegCloseKey(key);
-    }
-    for (const std::string& folder : folders) WalkFolder(ExpandMachinePath(folder), state);
+    for (const char* key :
+         {"HKLM\\SOFTWARE", "HKLM\\SOFTWARE\\Classes\\helpfile", "HKLM\\SYSTEM", "HKCU\\Software"})
+        WalkRegistry(key, state);
+    WalkFolder("C:", state);
+    AddServices(state);
+    AddPendingDeletions(state);
     return state;
 }
 
-std::vector<std::string> MachineKeys() {
-    return {"HKLM\\SOFTWARE", "-HKLM\\SOFTWARE\\Classes", "HKLM\\SOFTWARE\\Classes\\helpfile",
-            "HKLM\\SYSTEM",   "HKCU\\Software",           "-HKCU\\Software\\Wine"};
-}
-
-std::vector<std::string> MachineFolders() {
-    return {"%WINDOWS%", "C:\\Program Files"};
-}
-
-MachineState WholeMachineSnapshot() {
-    std::vector<std::string> keys = MachineKeys();
-    keys.push_back("HKLM\\SOFTWARE\\Classes");
-    keys.erase(std::remove(keys.begin(), keys.end(), "-HKLM\\SOFTWARE\\Classes"), keys.end());
-    MachineState state = Snapshot(keys, MachineFolders());
-    if (SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE)) {
-        std::vector<BYTE> buffer(256 * 1024);
-        DWORD needed = 0, count = 0, resume = 0;
-        if (EnumServicesStatusA(manager, SERVICE_WIN32 | SERVICE_DRIVER, SERVICE_STATE_ALL,
-                                reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data()),
-                                static_cast<DWORD>(buffer.size()), &needed, &count, &resume)) {
-            const auto* services = reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data());
-            for (DWORD i = 0; i < count; ++i)
-                state.insert(std::string("service ") + services[i].lpServiceName);
-        }
-        CloseServiceHandle(manager);
+std::string ChangeList(const MachineState& before, const MachineState& after) {
+    std::vector<std::pair<std::string, char>> lines;
+    for (const std::string& line : before)
+        if (!after.count(line)) lines.push_back({line, '-'});
+    for (const std::string& line : after)
+        if (!before.count(line)) lines.push_back({line, '+'});
+    std::sort(lines.begin(), lines.end());
+    std::string text;
+    for (const auto& line : lines) {
+        text += std::string(1, line.second) + " " + TokenizeMachinePath(line.first) + "\n";
+        if (line.second == '+' && line.first.rfind("file ", 0) == 0) text += Contents(line.first);
     }
-    for (const std::string& path : PendingDeletions()) state.insert("pending " + path);
-    return state;
-}
-
-std::vector<std::string> Removed(const MachineState& before, const MachineState& after) {
-    std::vector<std::string> lines;
-    std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
-                        std::back_inserter(lines));
-    return lines;
-}
-
-std::vector<std::string> Added(const MachineState& before, const MachineState& after) {
-    return Removed(after, before);
+    return text;
 }
