@@ -2,7 +2,7 @@
 # A bed directory holds one NT 4.0 template prefix and fresh copies of it, one per program run.
 
 bed_env() {  # bed_env PREFIX
-  export WINEPREFIX="$1" WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=${OBERIN_WINEDEBUG:--all}
+  export WINEPREFIX="$1" WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEDEBUG=${OBERIN_WINEDEBUG:--all}
 }
 
 # Starts a wineserver of our own for WINEPREFIX so that it can be stopped by its pid.

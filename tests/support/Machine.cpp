@@ -39,7 +39,8 @@ std::vector<std::pair<std::string, std::string>> Places() {
         {"%SYSTEM%", WithoutBackslash(SystemDirectory())},
         {"%WINDOWS%", WithoutBackslash(WindowsDirectory())},
         {"%COMMONPROGRAMS%", CommonProgramsFolder()},
-        {"%USERPROGRAMS%", UserProgramsFolder()}};
+        {"%USERPROGRAMS%", UserProgramsFolder()},
+        {"%PROFILE%", Environment("USERPROFILE")}};
     std::sort(places.begin(), places.end(),
               [](const auto& a, const auto& b) { return a.second.size() > b.second.size(); });
     return places;
@@ -138,12 +139,20 @@ std::string ValueText(DWORD type, const BYTE* data, DWORD size) {
     return text;
 }
 
-// Places Wine itself changes whatever runs: its own settings, and the display's video device
-// that every process with a window registers anew. ControlSet001 is CurrentControlSet's twin.
+// Places Wine itself changes whatever runs: its own settings and its shell's, the display
+// devices and the service counter. ControlSet001 is CurrentControlSet's twin.
 bool Skipped(const std::string& key) {
-    for (const char* skipped :
-         {"HKCU\\Software\\Wine", "HKLM\\SOFTWARE\\Classes", "HKLM\\SYSTEM\\ControlSet001",
-          "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Video"})
+    static const char* const kSkipped[] = {
+        "HKCU\\Software\\Wine",
+        "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+        "HKLM\\SOFTWARE\\Classes",
+        "HKLM\\SYSTEM\\ControlSet001",
+        "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Class",
+        "HKLM\\SYSTEM\\CurrentControlSet\\Control\\DeviceClasses",
+        "HKLM\\SYSTEM\\CurrentControlSet\\Control\\ServiceCurrent",
+        "HKLM\\SYSTEM\\CurrentControlSet\\Control\\Video",
+        "HKLM\\SYSTEM\\CurrentControlSet\\Hardware Profiles"};
+    for (const char* skipped : kSkipped)
         if (lstrcmpiA(key.c_str(), skipped) == 0) return true;
     return false;
 }
@@ -197,10 +206,7 @@ void WalkFolder(const std::string& folder, MachineState& state) {
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         const std::string name = found.cFileName;
-        // The profiles' links to the host's home folder lead outside the machine.
-        if (name == "." || name == ".." || found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT ||
-            (folder == "C:" && name == "users"))
-            continue;
+        if (name == "." || name == ".." || (folder == "C:" && name == "users")) continue;
         const std::string path = folder + "\\" + name;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             state.insert("dir " + path);
@@ -394,6 +400,8 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
         CreateService(path, SERVICE_WIN32_OWN_PROCESS, SystemDirectory() + path + ".exe");
     } else if (kind == "driver") {
         CreateService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
+    } else if (kind == "gone") {
+        DeleteFileA(path.c_str());
     } else if (kind == "dir") {
         CreateFolders(path);
     } else if (kind == "long") {
@@ -425,6 +433,10 @@ MachineState Snapshot() {
          {"HKLM\\SOFTWARE", "HKLM\\SOFTWARE\\Classes\\helpfile", "HKLM\\SYSTEM", "HKCU\\Software"})
         WalkRegistry(key, state);
     WalkFolder("C:", state);
+    // Of the profile, whose other folders link to the host's home folder, only its Start menu,
+    // where Wine's shell keeps Program Manager's groups.
+    WalkFolder(Environment("USERPROFILE") + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
+               state);
     AddServices(state);
     AddPendingDeletions(state);
     return state;

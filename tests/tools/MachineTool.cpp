@@ -71,6 +71,8 @@ int main(int argc, char** argv) {
     auto settings = CaseSettings(folder);
     const std::string directory = ExpandMachinePath(settings["directory"]),
                       log = ExpandMachinePath(settings["log"]);
+    // Wine sets its display up when the first window needs it: before the first snapshot.
+    GetDesktopWindow();
     MachineLayout layout(name);
     CreateDirectoryA(directory.c_str(), nullptr);
     MachineState before = Snapshot();
@@ -88,7 +90,9 @@ int main(int argc, char** argv) {
             same = false;
         }
         const std::string suffix = run == 1 ? "" : "-again";
-        const bool logPresent = GetFileAttributesA(log.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const DWORD attributes = GetFileAttributesA(log.c_str());
+        const bool logPresent =
+            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
         const std::string logText = ReadWholeFile(log), changes = ChangeList(before, after);
         std::printf("=== run %d: %s\n%s=== run %d: what changed\n%s", run, log.c_str(),
                     logText.c_str(), run, changes.c_str());
