@@ -1,8 +1,9 @@
-// Each catalog product is detected by its own files alone.
+// Each catalog product is detected by its own files alone (the cases in detection.txt).
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <sstream>
 
 #include "components/ClusterAuditUtility.h"
 #include "components/DeploymentUpkeepUtility.h"
@@ -24,75 +25,45 @@
 #include "support/Machine.h"
 
 namespace {
-struct Detection {
-    const char* name;
-    std::function<std::unique_ptr<Component>()> make;
-    std::vector<std::string> files;  // each one alone makes the product detected
+template <class T>
+std::pair<std::string, std::function<bool()>> Product(const char* name) {
+    return {name, [] { return T().IsInstalled(); }};
+}
+
+const std::vector<std::pair<std::string, std::function<bool()>>> kProducts = {
+    Product<DeploymentUpkeepUtility>("DeploymentUpkeepUtility"),
+    Product<Tessnet3Applet>("Tessnet3Applet"),
+    Product<DiskArraySetupUtility>("DiskArraySetupUtility"),
+    Product<FrontPanelDisplayUtility>("FrontPanelDisplayUtility"),
+    Product<EventJournalViewerUtility>("EventJournalViewerUtility"),
+    Product<OnlineStorageFailoverUtility>("OnlineStorageFailoverUtility"),
+    Product<PciLiveSwapUtility>("PciLiveSwapUtility"),
+    Product<MirrorPairUtility>("MirrorPairUtility"),
+    Product<ShutdownSchedulerUtility>("ShutdownSchedulerUtility"),
+    Product<PowerFeedMonitorUtility>("PowerFeedMonitorUtility"),
+    Product<IntelNicApplet>("IntelNicApplet"),
+    Product<ClusterAuditUtility>("ClusterAuditUtility"),
+    Product<ManagementAgents>("ManagementAgents"),
+    Product<RemoteWatchService>("RemoteWatchService"),
+    Product<RemoteBoardDriver>("RemoteBoardDriver"),
+    Product<RemoteBoardWanDriver>("RemoteBoardWanDriver"),
+    Product<PlatformHealthDriver>("PlatformHealthDriver"),
 };
 
-template <class T>
-std::unique_ptr<Component> Make() {
-    return std::make_unique<T>();
-}
-
-const std::vector<Detection>& Detections() {
-    static const std::vector<Detection> all = {
-        {"DeploymentUpkeepUtility", Make<DeploymentUpkeepUtility>, {"%SYSTEM%\\upk.exe"}},
-        {"Tessnet3Applet",
-         Make<Tessnet3Applet>,
-         {"%SYSTEM%\\TESSNT3.CPL", "%COMMONPROGRAMS%\\Velmora System Tools\\Velmora Net.lnk",
-          "%SYSTEM%\\vlmttlx.exe"}},
-        {"DiskArraySetupUtility", Make<DiskArraySetupUtility>, {"%SYSTEM%\\vlmdsu\\vlmdsu.exe"}},
-        {"FrontPanelDisplayUtility", Make<FrontPanelDisplayUtility>, {"%SYSTEM%\\VLMLCD.EXE"}},
-        {"EventJournalViewerUtility", Make<EventJournalViewerUtility>, {"%SYSTEM%\\VLMEJVW.EXE"}},
-        {"OnlineStorageFailoverUtility",
-         Make<OnlineStorageFailoverUtility>,
-         {"%SYSTEM%\\FOAMON.EXE"}},
-        {"PciLiveSwapUtility", Make<PciLiveSwapUtility>, {"%SYSTEM%\\VLMPCI.EXE"}},
-        {"MirrorPairUtility", Make<MirrorPairUtility>, {"%SYSTEM%\\VLMSFAD.EXE"}},
-        {"ShutdownSchedulerUtility", Make<ShutdownSchedulerUtility>, {"%SYSTEM%\\VLMSDW.EXE"}},
-        {"PowerFeedMonitorUtility", Make<PowerFeedMonitorUtility>, {"%SYSTEM%\\VLMPFM.EXE"}},
-        {"IntelNicApplet",
-         Make<IntelNicApplet>,
-         {"%SYSTEM%\\VLMNTLX.CPL", "%SYSTEM%\\vlmset.cpl", "%SYSTEM%\\NTLXMON.EXE"}},
-        {"ClusterAuditUtility", Make<ClusterAuditUtility>, {"%SYSTEM%\\VLMCAU\\vcau.exe"}},
-        {"ManagementAgents", Make<ManagementAgents>, {"%SYSTEM%\\VLMMGMT.CPL"}},
-        {"RemoteWatchService", Make<RemoteWatchService>, {"%SYSTEM%\\VLMRWSV.EXE"}},
-        {"RemoteBoardDriver", Make<RemoteBoardDriver>, {"%SYSTEM%\\drivers\\VLMRLB.SYS"}},
-        {"RemoteBoardWanDriver", Make<RemoteBoardWanDriver>, {"%SYSTEM%\\drivers\\RLBWAN.SYS"}},
-        {"PlatformHealthDriver", Make<PlatformHealthDriver>, {"%SYSTEM%\\drivers\\HWWATCH.SYS"}},
-    };
-    return all;
-}
-
-TEST(DetectionTest, CleanMachineHasNoProduct) {
-    for (const Detection& product : Detections())
-        EXPECT_FALSE(product.make()->IsInstalled()) << product.name;
-}
-
-TEST(DetectionTest, EachDetectionFileAloneDetectsOnlyItsProduct) {
-    for (const Detection& product : Detections()) {
-        for (const std::string& file : product.files) {
-            const std::string path = ExpandMachinePath(file);
-            {
-                MachineLayout layout("clean");
-                layout.Add("file " + path);
-            }
-            for (const Detection& other : Detections()) {
-                EXPECT_EQ(&other == &product, other.make()->IsInstalled())
-                    << other.name << " with " << path;
-            }
-            DeleteFileA(path.c_str());
-        }
+TEST(DetectionTest, EachFileAloneDetectsOnlyItsProduct) {
+    std::istringstream cases(ReadWholeFile(TestsDir() + "\\components\\detection.txt"));
+    for (std::string line; std::getline(cases, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        const std::string owner = line.substr(0, line.find(' '));
+        const std::string path = ExpandMachinePath(line.substr(owner.size() + 1));
+        const std::string folder = path.substr(0, path.find_last_of('\\'));
+        CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(WriteWholeFile(path, "")) << path;
+        for (const auto& product : kProducts)
+            EXPECT_EQ(product.first == owner, product.second()) << product.first << " with " << path;
+        DeleteFileA(path.c_str());
+        RemoveDirectoryA(folder.c_str());
     }
-}
-
-TEST(DetectionTest, NeighboursWithSimilarNamesAreNotDetected) {
-    MachineLayout layout("clean");
-    for (const char* line : {"file %SYSTEM%\\VLMLCD2.EXE", "file %SYSTEM%\\vlmdsu.exe",
-                             "dir %SYSTEM%\\UPK.EXE.old", "file %SYSTEM%\\drivers\\rlbwan.sys.bak"})
-        layout.Add(line);
-    for (const Detection& product : Detections())
-        EXPECT_FALSE(product.make()->IsInstalled()) << product.name;
 }
 }  // namespace

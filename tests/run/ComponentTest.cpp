@@ -1,89 +1,46 @@
-// The removal chain of Component and the log block the run writes for one product.
+// The removal chain of Component: its stages in order, up to the first that fails.
 #include <gtest/gtest.h>
 
-#include "run/CleanupRun.h"
-#include "run/LogFile.h"
-#include "support/LogCapture.h"
+#include "run/Component.h"
 
 namespace {
-// Records the stages it runs; each stage gives the result it was told to.
+// Records the stages it runs; each gives the result it was told to.
 class ScriptedComponent : public Component {
   public:
-    ScriptedComponent(bool installed, bool initial, bool middle, bool final)
-        : installed_(installed), initial_(initial), middle_(middle), final_(final) {}
-    bool IsInstalled() override { return installed_; }
-    bool FinalStage() override { return Stage("final", final_); }
-    bool MiddleStage() override { return Stage("middle", middle_); }
-    bool InitialStage() override { return Stage("initial", initial_); }
+    explicit ScriptedComponent(const std::string& results) : results_(results) {}
+    bool FinalStage() override { return Stage("final", 2); }
+    bool MiddleStage() override { return Stage("middle", 1); }
+    bool InitialStage() override { return Stage("initial", 0); }
     std::string stages;
 
   private:
-    bool Stage(const char* name, bool result) {
-        stages += name;
-        stages += ' ';
-        TheLogFile().Write(std::string("Error:           ") + name + "\n");
-        return result;
+    bool Stage(const char* name, int index) {
+        stages += std::string(name) + " ";
+        return results_[index] == '1';
     }
-    bool installed_, initial_, middle_, final_;
+    std::string results_;
 };
 
-class Bare : public Component {};
+TEST(ComponentTest, ChainStopsAtTheFirstFailingStage) {
+    // Stage results (initial, middle, final), Remove's result, the stages that ran.
+    const struct {
+        const char* results;
+        bool removed;
+        const char* stages;
+    } cases[] = {{"111", true, "initial middle final "},
+                 {"011", false, "initial "},
+                 {"101", false, "initial middle "},
+                 {"110", false, "initial middle final "}};
+    for (const auto& c : cases) {
+        ScriptedComponent component(c.results);
+        EXPECT_EQ(c.removed, component.Remove()) << c.results;
+        EXPECT_EQ(c.stages, component.stages) << c.results;
+    }
+}
 
 TEST(ComponentTest, BareComponentIsInstalledAndRemoves) {
-    Bare bare;
+    class Bare : public Component {} bare;
     EXPECT_TRUE(bare.IsInstalled());
     EXPECT_TRUE(bare.Remove());
 }
-
-TEST(ComponentTest, ChainStopsAtTheFirstFailingStage) {
-    ScriptedComponent all(true, true, true, true);
-    EXPECT_TRUE(all.Remove());
-    EXPECT_EQ("initial middle final ", all.stages);
-
-    ScriptedComponent initialFails(true, false, true, true);
-    EXPECT_FALSE(initialFails.Remove());
-    EXPECT_EQ("initial ", initialFails.stages);
-
-    ScriptedComponent middleFails(true, true, false, true);
-    EXPECT_FALSE(middleFails.Remove());
-    EXPECT_EQ("initial middle ", middleFails.stages);
-
-    ScriptedComponent finalFails(true, true, true, false);
-    EXPECT_FALSE(finalFails.Remove());
-}
-
-const char kProduct[] = "Velmora Sample Product\n";
-const char kSeparator[] =
-    "--------------------------------------------------------------------------\r\n";
-
-TEST(ReportProductTest, RemovedProduct) {
-    ScriptedComponent present(true, true, true, true);
-    bool result = false;
-    EXPECT_EQ(std::string("Product Name:    Velmora Sample Product\r\n"
-                          "Action:          This service has been detected.\r\n"
-                          "                 Attempting to remove...\r\n"
-                          "Error:           initial\r\n"
-                          "Error:           middle\r\n"
-                          "Error:           final\r\n"
-                          "                 This service has been removed.\r\n"
-                          "Warning:         N/A\r\n") +
-                  kSeparator,
-              ReportAndLog(present, kProduct, ProductKind::Service, &result));
-    EXPECT_TRUE(result);
-}
-
-TEST(ReportProductTest, IncompleteRemovalEndsWithTheWarningLine) {
-    ScriptedComponent stuck(true, true, false, true);
-    bool result = true;
-    EXPECT_EQ(std::string("Product Name:    Velmora Sample Product\r\n"
-                          "Action:          This component has been detected.\r\n"
-                          "                 Attempting to remove...\r\n"
-                          "Error:           initial\r\n"
-                          "Error:           middle\r\n"
-                          "Warning:         This component was not completely removed.\r\n") +
-                  kSeparator,
-              ReportAndLog(stuck, kProduct, ProductKind::Component, &result));
-    EXPECT_FALSE(result);
-}
-
 }  // namespace

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "run/SystemQueries.h"
+#include "support/RegistryEdit.h"
+#include "support/TestServices.h"
 #include "sysaccess/ProgmanClient.h"
-#include "sysaccess/ProgramsFolders.h"
 
 namespace {
 const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
@@ -19,11 +19,6 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
-std::string WithoutBackslash(std::string path) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    return path;
-}
-
 void Replace(std::string& text, const std::string& token, const std::string& value) {
     if (token.empty()) return;
     for (std::size_t at = text.find(token); at != std::string::npos;
@@ -31,15 +26,30 @@ void Replace(std::string& text, const std::string& token, const std::string& val
         text.replace(at, token.size(), value);
 }
 
+std::string Directory(UINT (WINAPI* query)(LPSTR, UINT)) {
+    char path[MAX_PATH] = "";
+    query(path, MAX_PATH);
+    return path;
+}
+
+// A Programs folder as the shell records it, read here apart from the program's own reading.
+std::string ShellFolder(HKEY root, const char* name) {
+    DWORD type = 0;
+    std::string path;
+    ReadValue(root, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
+              &type, &path);
+    return path.substr(0, path.find('\0'));
+}
+
 // The machine's places and their tokens, longest place first.
 std::vector<std::pair<std::string, std::string>> Places() {
     std::vector<std::pair<std::string, std::string>> places = {
         {"%BIN%", BinDir()},
         {"%TESTS%", TestsDir()},
-        {"%SYSTEM%", WithoutBackslash(SystemDirectory())},
-        {"%WINDOWS%", WithoutBackslash(WindowsDirectory())},
-        {"%COMMONPROGRAMS%", CommonProgramsFolder()},
-        {"%USERPROGRAMS%", UserProgramsFolder()},
+        {"%SYSTEM%", Directory(GetSystemDirectoryA)},
+        {"%WINDOWS%", Directory(GetWindowsDirectoryA)},
+        {"%COMMONPROGRAMS%", ShellFolder(HKEY_LOCAL_MACHINE, "Common Programs")},
+        {"%USERPROGRAMS%", ShellFolder(HKEY_CURRENT_USER, "Programs")},
         {"%PROFILE%", Environment("USERPROFILE")}};
     std::sort(places.begin(), places.end(),
               [](const auto& a, const auto& b) { return a.second.size() > b.second.size(); });
@@ -69,32 +79,6 @@ HKEY RootOf(const std::string& path, std::string* rest) {
     const std::size_t slash = path.find('\\');
     *rest = slash == std::string::npos ? "" : path.substr(slash + 1);
     return path.compare(0, slash, "HKCU") == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-}
-
-bool WriteValue(const std::string& key, const std::string& name, DWORD type,
-                const std::string& data) {
-    std::string path;
-    const HKEY root = RootOf(key, &path);
-    HKEY handle;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG result =
-        RegSetValueExA(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                       static_cast<DWORD>(data.size()));
-    RegCloseKey(handle);
-    return result == ERROR_SUCCESS;
-}
-
-bool CreateService(const std::string& name, DWORD type, const std::string& binary) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager) return false;
-    SC_HANDLE service = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
-                                       type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (service) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return service != nullptr;
 }
 
 // Sends one command to Program Manager, waiting for the shell to start serving it.
@@ -375,7 +359,7 @@ void MachineLayout::Include(const std::string& name) {
         // Paths of the build go into the .reg text with their backslashes doubled.
         Replace(registry, "%BIN%", Doubled(BinDir()));
         Replace(registry, "%TESTS%", Doubled(TestsDir()));
-        const std::string expanded = WindowsDirectory() + "temp\\layout.reg";
+        const std::string expanded = Directory(GetWindowsDirectoryA) + "\\temp\\layout.reg";
         WriteWholeFile(expanded, registry);
         RunAndWait("regedit.exe /s \"" + expanded + "\"");
         DeleteFileA(expanded.c_str());
@@ -397,9 +381,9 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
     }
     const std::string path = ExpandMachinePath(argument);
     if (kind == "service") {
-        CreateService(path, SERVICE_WIN32_OWN_PROCESS, SystemDirectory() + path + ".exe");
+        CreateTestService(path, SERVICE_WIN32_OWN_PROCESS, ExpandMachinePath("%SYSTEM%\\" + path + ".exe"));
     } else if (kind == "driver") {
-        CreateService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
+        CreateTestService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
     } else if (kind == "gone") {
         DeleteFileA(path.c_str());
     } else if (kind == "dir") {
@@ -407,8 +391,10 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
     } else if (kind == "long") {
         // KEY\\NAME=TEXT: a string value of TEXT and 256 KiB of "x".
         const std::size_t name = path.find("\\\\"), text = path.find('=', name);
-        WriteValue(path.substr(0, name), path.substr(name + 2, text - name - 2), REG_SZ,
-                   path.substr(text + 1) + std::string(256 * 1024, 'x') + '\0');
+        std::string key;
+        const HKEY root = RootOf(path.substr(0, name), &key);
+        WriteString(root, key, path.substr(name + 2, text - name - 2),
+                    path.substr(text + 1) + std::string(256 * 1024, 'x'));
     } else if (kind == "standin") {
         // A stand-in of the test build (NCPA.CPL, testuninstaller.exe) copied to path.
         CreateFolders(ParentOf(path));
