@@ -51,7 +51,7 @@ TEST_F(FileOperationsTest, FileInUseIsScheduledForTheRestart) {
 }
 
 TEST_F(FileOperationsTest, MissingFileCountsAsDeleted) {
-    // The system takes a restart-time deletion of a file that is not there.
+    // A file that is not there counts as deleted.
     EXPECT_TRUE(DeleteFileForced(folder_ + "\\missing.exe"));
     EXPECT_TRUE(DeleteFileForced(folder_ + "\\nowhere\\missing.exe"));
 }

@@ -7,11 +7,9 @@
 #include <cstring>
 #include <memory>
 
-#include "run/SystemQueries.h"
 #include "support/NetworkSetupStandIn.h"
 #include "support/RestartList.h"
 #include "support/ServerCatalog.h"
-#include "sysaccess/ProgramsFolders.h"
 
 namespace {
 const char kWork[] = "C:\\server";
@@ -29,56 +27,16 @@ std::vector<std::string> WorkFiles() {
     return names;
 }
 
-std::string System(const std::string& name) {
-    return SystemDirectory() + name;
-}
-
 std::vector<std::string> Joined(std::vector<std::string> all,
                                 const std::vector<std::string>& more) {
     all.insert(all.end(), more.begin(), more.end());
     return all;
 }
 
-// The failover entry runs on every machine: its files, missing, go onto the restart list.
-std::vector<std::string> FailoverPending() {
-    return {System("FOADMIN.CPL"), System("FOADMIN.HLP"), System("FOAMON.HLP")};
-}
-
-// The restart-time deletions a first run asks for, in order: the main files in use, and the
-// files that an earlier step or entry had already deleted.
-std::vector<std::string> FirstRunPending() {
-    std::vector<std::string> pending = {System("upk.exe")};
-    for (const char* name :
-         {"VLMDSU.EXE", "VLMCTRLS.DLL", "VLMMISC.DLL", "VLMDAENG.DLL", "VLMDAFRN.DLL",
-          "VLMDAGER.DLL", "VLMDAITA.DLL", "VLMDAJPN.DLL", "VLMDASPA.DLL"})
-        pending.push_back(System("vlmdsu\\") + name);
-    pending.push_back(System("VLMLCD.EXE"));
-    for (int member = 0; member < 5; ++member) pending.push_back(System("VLMLSW.CPL"));
-    pending.push_back(CommonProgramsFolder() + "\\Velmora System Tools\\Velmora Network.LNK");
-    pending.push_back(System("vlmrwsv.exe"));
-    pending.push_back(System("drivers\\vlmrlb.sys"));
-    return Joined(pending, FailoverPending());
-}
-
-// What a second run adds to them: the products still detected repeat their deletions, now
-// all of missing or held files.
-std::vector<std::string> SecondRunPending() {
-    std::vector<std::string> pending;
-    for (const char* name : {"upk.exe", "upsc.exe", "up_fe.dll", "upio32.dll"})
-        pending.push_back(System(name));
-    for (const char* name :
-         {"setup.log", "DATA.Z", "DDELINK.DLL", "SETUP.EXE", "SETUP.INS", "SETUP.ISS", "SETUP.PKG",
-          "_INST32I.EX_", "_ISDEL.EXE", "_SETUP.DLL", "_SETUP.LIB"})
-        pending.push_back(std::string("C:\\Program Files\\Velmora\\VDUU Source\\disk1\\setup\\") +
-                          name);
-    for (const char* name : {"tessnt3.cpl", "vlmttlx.cpl", "VLMLCD.EXE", "VLMLCD.HLP", "VLMLCD.CNT",
-                             "VLMLSW.CPL", "VLMNTLX.CPL", "vlmset.cpl"})
-        pending.push_back(System(name));
-    pending.push_back(CommonProgramsFolder() + "\\Velmora System Tools\\Velmora Network.LNK");
-    for (const char* name :
-         {"vlmrwsv.exe", "vlmrpcl.dll", "vlmrscsmn.dll", "vlmrnicmn.dll", "drivers\\vlmrlb.sys"})
-        pending.push_back(System(name));
-    return Joined(pending, FailoverPending());
+// The restart-time deletions a run asks for: the main files in use, in catalog order. Files
+// that are not there are not scheduled.
+std::vector<std::string> RunPending() {
+    return HeldMainFiles();
 }
 
 std::set<std::string> PendingLines(const std::vector<std::string>& paths) {
@@ -95,12 +53,9 @@ TEST(CleanServerTest, NothingInstalledNothingTouched) {
     EXPECT_EQ(LogLines(Golden("clean")),
               LogLines(ReadWholeFile(std::string(kWork) + "\\oberin.log")));
     EXPECT_EQ(std::set<std::string>{}, (changes.removed));
-    std::set<std::string> added = PendingLines(FailoverPending());
-    const std::set<std::string> restartList = RestartList(ServerState());
-    added.insert(restartList.begin(), restartList.end());
-    EXPECT_EQ(added, (changes.added));
+    EXPECT_EQ(std::set<std::string>{}, (changes.added));
     EXPECT_EQ(std::set<std::string>{}, (changes.rewritten));
-    EXPECT_EQ(FailoverPending(), PendingDeletions());
+    EXPECT_EQ(std::vector<std::string>{}, PendingDeletions());
     EXPECT_EQ(std::vector<std::string>{"oberin.log"}, WorkFiles());
 }
 
@@ -181,14 +136,15 @@ TEST_F(SampleServerTest, FirstRunRemovesExactlyTheCatalogsItems) {
 
 TEST_F(SampleServerTest, SilentRunLeavesOnlyTheLogAndTheRestartDeletions) {
     const ServerChanges changes = ChangesOf(*before_, *after_);
-    // The clean server's run had already started the restart list.
-    std::set<std::string> expected = PendingLines(FirstRunPending());
-    for (const std::string& path : PendingLines(FailoverPending())) expected.erase(path);
+    // The clean server's run left the restart list empty: this run starts it.
+    std::set<std::string> expected = PendingLines(RunPending());
+    const std::set<std::string> restartList = RestartList(*after_);
+    expected.insert(restartList.begin(), restartList.end());
     const std::set<std::string> created = PathsAt(*after_, SampleServerCreations());
     expected.insert(created.begin(), created.end());
     expected.insert("file " + NetworkSetupRecord());  // the network setup stand-in's record
     EXPECT_EQ(expected, (changes.added));
-    EXPECT_EQ(Joined(FailoverPending(), FirstRunPending()), *firstPending_);
+    EXPECT_EQ(RunPending(), *firstPending_);
     EXPECT_EQ(std::vector<std::string>{"oberin.log"}, *workFiles_);
     // The network setup ran once, after the log was closed, owned by the hidden window.
     EXPECT_EQ(1, std::count(calls_->begin(), calls_->end(), '\n')) << *calls_;
@@ -204,10 +160,8 @@ TEST_F(SampleServerTest, SecondRunFindsOnlyWhatWaitsForTheRestart) {
     const ServerChanges changes = ChangesOf(*after_, *again_);
     EXPECT_EQ(std::set<std::string>{}, (changes.removed));
     EXPECT_EQ(RestartList(*again_), (changes.rewritten));
-    std::set<std::string> added = PendingLines(SecondRunPending());
-    for (const std::string& path : PendingLines(FirstRunPending())) added.erase(path);
-    EXPECT_EQ(added, (changes.added));
-    EXPECT_EQ(Joined(Joined(FailoverPending(), FirstRunPending()), SecondRunPending()),
-              PendingDeletions());
+    // The main files in use are scheduled once more; nothing else is.
+    EXPECT_EQ(std::set<std::string>{}, (changes.added));
+    EXPECT_EQ(Joined(RunPending(), RunPending()), PendingDeletions());
 }
 }  // namespace
