@@ -71,7 +71,7 @@ TEST_F(NetworkAppletTest, IntelAppletRemovesTeamingAndBringsN100BindingsBack) {
     EXPECT_EQ(
         (std::vector<std::string>{"\\Device\\E1000A1", "\\Device\\VLMTN31", "\\Device\\Other1"}),
         TransportBindings(true));
-    EXPECT_EQ((Keys{SystemFile("VLMNTLX.CPL"), SystemFile("vlmset.cpl"),
+    EXPECT_EQ((Keys{SystemFile("VLMNTLX.CPL"), SystemFile("vlmset.cpl"), SystemFile("ntlxmon.exe"),
                     ToolsShortcut("Velmora Network.lnk")}),
               changes.removedFiles);
 }
@@ -117,8 +117,8 @@ TEST_F(NetworkAppletTest, TessnetAppletResetsVlmtn3AdaptersAndRemovesVirtualAdap
     EXPECT_EQ((std::vector<std::string>{"\\Device\\E100B1", "\\Device\\E100B2", "\\Device\\VLMTN31",
                                         "\\Device\\VLMTN31"}),
               TransportBindings(false));
-    // The files of the other applet, and the monitor program, stay.
-    EXPECT_EQ((Keys{SystemFile("tessnt3.cpl"), SystemFile("vlmttlx.cpl"),
+    // The files of the other applet stay.
+    EXPECT_EQ((Keys{SystemFile("tessnt3.cpl"), SystemFile("vlmttlx.cpl"), SystemFile("vlmttlx.exe"),
                     ToolsShortcut("Velmora Net.lnk"), ToolsShortcut("Velmora Network.lnk"),
                     ToolsShortcut("Velmora TLAN Network.lnk")}),
               changes.removedFiles);

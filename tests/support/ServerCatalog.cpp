@@ -57,9 +57,10 @@ std::vector<std::string> SampleServerRemovals() {
     for (const char* user : {"Administrator", "Operator"})
         places.push_back(WindowsDirectory() + "Profiles\\" + user +
                          "\\Start Menu\\Programs\\Velmora Products and Services");
-    // Tessnet3 and Intel adapter applets: the applets, shortcuts, monitors' start-up entries
-    // and the teaming configuration.
-    Add(places, System(""), {"tessnt3.cpl", "vlmttlx.cpl", "VLMNTLX.CPL", "vlmset.cpl"});
+    // Tessnet3 and Intel adapter applets: the applets, shortcuts, monitor programs with their
+    // start-up entries, and the teaming configuration.
+    Add(places, System(""),
+        {"tessnt3.cpl", "vlmttlx.cpl", "vlmttlx.exe", "VLMNTLX.CPL", "vlmset.cpl", "ntlxmon.exe"});
     Add(places, "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\\\",
         {"NTLXMON", "TTLXMON"});
     Add(places, kServices,

@@ -154,9 +154,10 @@ TEST_F(SampleServerTest, SilentRunLeavesOnlyTheLogAndTheRestartDeletions) {
 }
 
 TEST_F(SampleServerTest, SecondRunFindsOnlyWhatWaitsForTheRestart) {
-    // Still detected: the products whose main files are in use, and the two adapter applets,
-    // whose monitor programs no stage deletes. Each is removed the same way again.
+    // Still detected: only the products whose main files are in use until the restart. Each is
+    // removed the same way again; no network product is left to need the network setup.
     EXPECT_EQ(LogLines(Golden("sample-server", "expected-again.log")), LogLines(*againLog_));
+    EXPECT_EQ(*calls_, NetworkSetupCalls());
     const ServerChanges changes = ChangesOf(*after_, *again_);
     EXPECT_EQ(std::set<std::string>{}, (changes.removed));
     EXPECT_EQ(RestartList(*again_), (changes.rewritten));
