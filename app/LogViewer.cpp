@@ -6,6 +6,8 @@
 #include "sysaccess/ProcessLaunch.h"
 
 std::string ViewedLogPath() {
+    const std::string& written = TheLogFile().Path();
+    if (!written.empty()) return written;
     const std::string here = CurrentDirectoryLogPath();
     return FileExists(here) ? here : LogPathIn(SystemDirectory());
 }

@@ -8,6 +8,7 @@ const char LogSeparator[] =
 bool LogFile::Open(const std::string& path) {
     Close();
     file_ = std::fopen(path.c_str(), "wt");
+    path_ = file_ ? path : std::string();
     return file_ != nullptr;
 }
 

@@ -19,9 +19,12 @@ class LogFile {
     void Write(const std::string& text);
     void Close();
     bool IsOpen() const { return file_ != nullptr; }
+    // The file the last Open created; empty before any and after one that failed.
+    const std::string& Path() const { return path_; }
 
   private:
     std::FILE* file_ = nullptr;
+    std::string path_;
 };
 
 // The one log of the process.
