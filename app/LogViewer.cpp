@@ -2,6 +2,7 @@
 
 #include "run/LogFile.h"
 #include "run/SystemQueries.h"
+#include "sysaccess/CommandLine.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProcessLaunch.h"
 
@@ -13,6 +14,9 @@ std::string ViewedLogPath() {
 }
 
 void ViewLog() {
-    // The path goes unquoted: Notepad takes the rest of its command line as the file name.
-    RunProgram("notepad " + ViewedLogPath(), false);
+    // By its full path: a notepad.exe beside the program or in the current directory would be
+    // found first by the system's search.
+    std::string notepad = SystemDirectory() + "notepad.exe";
+    if (!FileExists(notepad)) notepad = WindowsDirectory() + "notepad.exe";
+    RunProgram(Quoted(notepad) + " " + Quoted(ViewedLogPath()), false);
 }

@@ -6,5 +6,6 @@
 // is not checked).
 std::string ViewedLogPath();
 
-// Starts Notepad on ViewedLogPath without waiting; a failure to start it is silent.
+// Starts Notepad of the system directory (else of the Windows directory) on ViewedLogPath
+// without waiting; a failure to start it is silent.
 void ViewLog();
