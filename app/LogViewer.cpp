@@ -2,15 +2,21 @@
 
 #include "run/LogFile.h"
 #include "run/SystemQueries.h"
+#include "sysaccess/CommandLine.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProcessLaunch.h"
 
 std::string ViewedLogPath() {
+    const std::string& written = TheLogFile().Path();
+    if (!written.empty()) return written;
     const std::string here = CurrentDirectoryLogPath();
     return FileExists(here) ? here : LogPathIn(SystemDirectory());
 }
 
 void ViewLog() {
-    // The path goes unquoted: Notepad takes the rest of its command line as the file name.
-    RunProgram("notepad " + ViewedLogPath(), false);
+    // By its full path: a notepad.exe beside the program or in the current directory would be
+    // found first by the system's search.
+    std::string notepad = SystemDirectory() + "notepad.exe";
+    if (!FileExists(notepad)) notepad = WindowsDirectory() + "notepad.exe";
+    RunProgram(Quoted(notepad) + " " + Quoted(ViewedLogPath()), false);
 }

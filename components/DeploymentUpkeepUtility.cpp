@@ -6,6 +6,7 @@
 #include "components/RegistryReads.h"
 #include "components/RemovalSteps.h"
 #include "run/SystemQueries.h"
+#include "sysaccess/CommandLine.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProcessLaunch.h"
 #include "sysaccess/ProgmanClient.h"
@@ -22,6 +23,8 @@ const char* const kSetupFiles[] = {
 };
 
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// Appended to a registered uninstall command: the uninstaller runs unattended.
+const char kUnattended[] = " -v -a";
 
 const char kGroup[] = "Velmora Products and Services";
 const char kUtilityItem[] = "Velmora Deployment Upkeep Utility";
@@ -63,10 +66,10 @@ void UninstallEntry(const std::string& name) {
     if (!Contains(name, "VDUU")) return;
     const std::string entry = std::string(kUninstallKey) + "\\" + name;
     if (!Contains(StringValue(entry, "DisplayName"), "Velmora Deployment Upkeep")) return;
-    const std::string command = StringValue(entry, "UninstallString") + " -v -a";
-    const std::string logFolder = UninstallLogFolder(command);
+    const std::string registered = StringValue(entry, "UninstallString");
+    const std::string logFolder = UninstallLogFolder(registered + kUnattended);
     // An uninstaller that fails or outlasts the wait does not stop the cleanup.
-    RunProgram(command, true);
+    RunProgram(QuoteProgramPath(registered) + kUnattended, true);
     if (!logFolder.empty()) RemoveFolder(logFolder);
     RegistryKey(entry).DeleteTree();
 }

@@ -8,6 +8,6 @@ class IntelNicApplet : public Component {
     // Run values; on Windows NT 4 with a teaming service installed, the teaming services, the
     // adapters' teaming parameters and the virtual adapters. Always true.
     bool FinalStage() override;
-    // The applet files and the Start-menu shortcut. Always true.
+    // The applet files, the monitor program and the Start-menu shortcut. Always true.
     bool MiddleStage() override;
 };

@@ -32,6 +32,8 @@ bool Tessnet3Applet::FinalStage() {
 bool Tessnet3Applet::MiddleStage() {
     DeleteFileForced(SystemDirectory() + "tessnt3.cpl");
     DeleteFileForced(SystemDirectory() + "vlmttlx.cpl");
+    // The monitor program goes too, or a later run would detect the applet by it again.
+    DeleteFileForced(SystemDirectory() + "vlmttlx.exe");
     const std::string tools = CommonProgramsFolder() + "\\Velmora System Tools";
     DeleteShortcut(tools + "\\Velmora Net.lnk");
     DeleteShortcut(tools + "\\Velmora Network.lnk");

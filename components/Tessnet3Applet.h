@@ -8,6 +8,6 @@ class Tessnet3Applet : public Component {
     // Run values, the VLMTN3 adapters' secondary settings and teaming parameters, and the
     // virtual adapters (their services on Windows NT 4 only). Always true.
     bool FinalStage() override;
-    // The applet files and the Start-menu shortcuts. Always true.
+    // The applet files, the monitor program and the Start-menu shortcuts. Always true.
     bool MiddleStage() override;
 };

@@ -88,5 +88,7 @@ bool EnableServiceBindings(const std::string& adapter, const std::string& servic
     }
     // Everything is built before the first write: a list that does not fit changes nothing.
     if (!kept.Close() || !active.Close()) return false;
-    return kept.Write(disabledKey) && active.Write(activeKey);
+    // The active lists first: a write that fails after them leaves a moved binding in both
+    // sides, never in neither.
+    return active.Write(activeKey) && kept.Write(disabledKey);
 }

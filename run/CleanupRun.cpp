@@ -145,7 +145,8 @@ bool CleanupRun::Run(bool silent) {
     // The last entry has no block and is removed whether or not anything of it is there.
     if (!failoverAgent.Remove()) result = false;
 
-    log.Close();
+    // A report that could not be written completely cannot tell the run's success.
+    if (!log.Close()) result = false;
     if (NetworkSetupPending) FinishNetworkSetup();
     return result;
 }

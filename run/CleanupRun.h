@@ -11,8 +11,8 @@ class CleanupRun {
     CleanupRun(const CleanupRun&) = delete;
     CleanupRun& operator=(const CleanupRun&) = delete;
 
-    // True when every product found was removed completely; false on any early end. silent
-    // suppresses the message boxes and nothing else.
+    // True when every product found was removed completely and the log was written completely;
+    // false on any early end. silent suppresses the message boxes and nothing else.
     virtual bool Run(bool silent);
     virtual ~CleanupRun() = default;
 };

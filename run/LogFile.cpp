@@ -8,17 +8,21 @@ const char LogSeparator[] =
 bool LogFile::Open(const std::string& path) {
     Close();
     file_ = std::fopen(path.c_str(), "wt");
+    complete_ = true;
+    path_ = file_ ? path : std::string();
     return file_ != nullptr;
 }
 
 void LogFile::Write(const std::string& text) {
-    if (file_) std::fputs(text.c_str(), file_);
+    if (file_ && std::fputs(text.c_str(), file_) == EOF) complete_ = false;
 }
 
-void LogFile::Close() {
-    if (!file_) return;
-    std::fclose(file_);
+bool LogFile::Close() {
+    if (!file_) return true;
+    // The close writes out what is still buffered: a full disk may show only here.
+    const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
+    return complete_ && closed;
 }
 
 LogFile& TheLogFile() {

@@ -17,11 +17,17 @@ class LogFile {
     // Creates the file anew (truncating an old one); false when it cannot be opened.
     bool Open(const std::string& path);
     void Write(const std::string& text);
-    void Close();
+    // False when a write since Open or the close itself failed: the file may not hold
+    // everything written.
+    bool Close();
     bool IsOpen() const { return file_ != nullptr; }
+    // The file the last Open created; empty before any and after one that failed.
+    const std::string& Path() const { return path_; }
 
   private:
     std::FILE* file_ = nullptr;
+    bool complete_ = true;
+    std::string path_;
 };
 
 // The one log of the process.

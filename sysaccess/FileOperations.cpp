@@ -13,6 +13,10 @@ bool FileExists(const std::string& path) {
 
 bool DeleteFileForced(const std::string& path) {
     if (DeleteFileA(path.c_str())) return true;
+    // A file that is not there needs no deletion at the restart, which would take a later file
+    // of that name with it.
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (DeleteFileA(path.c_str())) return true;
     return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;

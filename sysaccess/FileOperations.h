@@ -6,7 +6,8 @@
 // True when at least one file or folder matches path (a path or a wildcard pattern).
 bool FileExists(const std::string& path);
 // Deletes the file, clearing its attributes if needed; when it still cannot go, schedules its
-// deletion at the next restart. False only when even the scheduling was refused.
+// deletion at the next restart. A file that is not there counts as deleted and is not
+// scheduled. False only when even the scheduling was refused.
 bool DeleteFileForced(const std::string& path);
 // Removes the folder if it is empty.
 bool RemoveFolder(const std::string& path);
