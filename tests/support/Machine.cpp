@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "support/RegistryEdit.h"
@@ -435,10 +436,20 @@ std::string ChangeList(const MachineState& before, const MachineState& after) {
     for (const std::string& line : after)
         if (!before.count(line)) lines.push_back({line, '+'});
     std::sort(lines.begin(), lines.end());
+    // A file shown with its text is shown without its size, which the paths in it would make
+    // differ from one checkout to another.
+    std::map<std::string, std::string> shown;
+    for (const auto& line : lines)
+        if (line.second == '+' && line.first.rfind("file ", 0) == 0)
+            if (std::string text = Contents(line.first); !text.empty())
+                shown[line.first.substr(0, line.first.rfind(" ("))] = text;
     std::string text;
     for (const auto& line : lines) {
-        text += std::string(1, line.second) + " " + TokenizeMachinePath(line.first) + "\n";
-        if (line.second == '+' && line.first.rfind("file ", 0) == 0) text += Contents(line.first);
+        const auto file = shown.find(line.first.substr(0, line.first.rfind(" (")));
+        const bool withText = line.first.rfind("file ", 0) == 0 && file != shown.end();
+        text += std::string(1, line.second) + " " +
+                TokenizeMachinePath(withText ? file->first : line.first) + "\n";
+        if (withText && line.second == '+') text += file->second;
     }
     return text;
 }
