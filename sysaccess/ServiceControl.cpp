@@ -9,34 +9,22 @@ const char kServicesKey[] = "System\\CurrentControlSet\\Services\\";
 bool ScmSession::OpenManager() {
     CloseManager();
     manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    lastError_ = GetLastError();
     return manager_ != nullptr;
 }
 
 bool ScmSession::CloseManager() {
-    if (databaseLock_) {
-        if (UnlockServiceDatabase(databaseLock_)) databaseLock_ = nullptr;
-        lastError_ = GetLastError();
-    }
-    if (manager_) {
-        if (CloseServiceHandle(manager_)) manager_ = nullptr;
-        lastError_ = GetLastError();
-    }
+    if (manager_ && CloseServiceHandle(manager_)) manager_ = nullptr;
     return true;
 }
 
 ServiceControl::ServiceControl(const std::string& name) {
-    if (!managerAccess_.OpenManager()) return;
-    name_ = name;
-    managerCopy_ = managerAccess_.Manager();
+    if (managerAccess_.OpenManager()) name_ = name;
 }
 
 bool ServiceControl::OpenTarget() {
     CloseTarget();
-    if (!managerAccess_.OpenManager()) return false;
-    managerCopy_ = managerAccess_.Manager();
-    if (!managerCopy_ || name_.empty()) return false;
-    service_ = OpenServiceA(managerCopy_, name_.c_str(), SERVICE_ALL_ACCESS);
+    if (!managerAccess_.OpenManager() || name_.empty()) return false;
+    service_ = OpenServiceA(managerAccess_.Manager(), name_.c_str(), SERVICE_ALL_ACCESS);
     return service_ != nullptr;
 }
 

@@ -13,14 +13,12 @@ class ScmSession {
 
     // Opens the manager with full access; false when access is refused.
     bool OpenManager();
-    // Releases a held lock and the manager handle. Always true.
+    // Releases the manager handle. Always true.
     bool CloseManager();
     SC_HANDLE Manager() const { return manager_; }
 
   private:
     SC_HANDLE manager_ = nullptr;
-    SC_LOCK databaseLock_ = nullptr;
-    DWORD lastError_ = ERROR_SUCCESS;
 };
 
 // One named service of the local service control manager. Handles are opened inside each
@@ -49,5 +47,4 @@ class ServiceControl {
     std::string name_;
     SC_HANDLE service_ = nullptr;
     ScmSession managerAccess_;
-    SC_HANDLE managerCopy_ = nullptr;
 };
