@@ -13,8 +13,7 @@ class CleanupRun {
 
     // True when every product found was removed completely; false on any early end. silent
     // suppresses the message boxes and nothing else.
-    virtual bool Run(bool silent);
-    virtual ~CleanupRun() = default;
+    bool Run(bool silent);
 };
 
 // Writes the log block of one catalog entry, removing the product when it is installed.
