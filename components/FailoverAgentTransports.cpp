@@ -30,7 +30,3 @@ bool FailoverAgentTransports::MiddleStage() {
     }
     return true;
 }
-
-bool FailoverAgentTransports::InitialStage() {
-    return true;
-}
