@@ -23,7 +23,7 @@ class MessageBoxTest : public ::testing::Test {
     // Runs a cleanup in this process and returns its result and the boxes it showed.
     static bool RunWatched(bool silent, std::vector<std::string>* boxes) {
         MessageBoxWatch watch(CleanupApp::Name());
-        const bool result = CleanupRun().Run(silent);
+        const bool result = CleanupRun(nullptr, CleanupApp::Name()).Run(silent);
         Sleep(200);  // a box of a silent run would have shown by now
         *boxes = watch.Stop();
         return result;
