@@ -4,10 +4,10 @@
 #include "netcfg/AsciiText.h"
 #include "netcfg/ReenableAdapterBindings.h"
 #include "sysaccess/RegistryKey.h"
+#include "sysaccess/ServiceControl.h"
 
 namespace {
 const char kNetworkCards[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
-const char kServices[] = "System\\CurrentControlSet\\Services";
 
 const char* const kSecondaryValues[] = {
     "SecondaryEisaCompressedId", "SecondaryDuplex",        "SecondaryConnector",
@@ -34,7 +34,7 @@ void Apply(NetworkCardAction action, const std::string& entry) {
     // No path is ever built from an empty service name.
     const std::string service = StringValue(entry, "ServiceName");
     if (service.empty()) return;
-    const std::string serviceKey = std::string(kServices) + "\\" + service;
+    const std::string serviceKey = std::string(kServicesKey) + "\\" + service;
     const std::string parameters = serviceKey + "\\Parameters";
     switch (action) {
         case NetworkCardAction::RebindAndStripTeaming:

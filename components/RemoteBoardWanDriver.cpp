@@ -18,15 +18,14 @@ bool RemoteBoardWanDriver::FinalStage() {
     const std::vector<std::string> cards = FindNetworkCards("RLBWAN");
     if (!cards.empty()) {
         RegistryKey(NetworkCardKey(cards.front())).DeleteTree();
-        RegistryKey("System\\CurrentControlSet\\Services\\RLBWAN" + cards.front()).DeleteTree();
+        RegistryKey(std::string(kServicesKey) + "\\RLBWAN" + cards.front()).DeleteTree();
     }
     DeleteKeys({"Software\\Microsoft\\Windows NT\\RAS\\TAPI DEVICES\\RLBWAN"});
     // Forced, so a running driver is deleted too (once it stops); the manager takes the
     // service key "RLBWAN" with it.
     ServiceControl("RLBWAN").RemoveService(true);
-    DeleteKeys({"System\\CurrentControlSet\\Services\\EventLog\\System\\RLBWAN",
-                "System\\CurrentControlSet\\Services\\VlRlbLnk",
-                "System\\CurrentControlSet\\Services\\EventLog\\System\\VlRlbLnk"});
+    DeleteKeys(kServicesKey,
+               {"EventLog\\System\\RLBWAN", "VlRlbLnk", "EventLog\\System\\VlRlbLnk"});
     return true;
 }
 

@@ -2,9 +2,13 @@
 
 #include "sysaccess/RegistryKey.h"
 
+const char kServicesKey[] = "System\\CurrentControlSet\\Services";
+
 namespace {
-const char kServicesKey[] = "System\\CurrentControlSet\\Services\\";
+std::string KeyOf(const std::string& service) {
+    return std::string(kServicesKey) + "\\" + service;
 }
+}  // namespace
 
 bool ScmSession::OpenManager() {
     CloseManager();
@@ -48,12 +52,12 @@ bool ServiceControl::IsRunning() {
 bool ServiceControl::ServiceInstalled() {
     const bool opened = OpenTarget();
     CloseTarget();
-    return opened && RegistryKey(kServicesKey + name_).Exists();
+    return opened && RegistryKey(KeyOf(name_)).Exists();
 }
 
 bool ServiceControl::DisableStart() {
     if (!ServiceInstalled()) return false;
-    return RegistryKey(kServicesKey + name_).SetDword("Start", SERVICE_DISABLED);
+    return RegistryKey(KeyOf(name_)).SetDword("Start", SERVICE_DISABLED);
 }
 
 bool ServiceControl::RemoveService(bool force) {

@@ -3,6 +3,9 @@
 
 #include <string>
 
+// The key of the services below HKEY_LOCAL_MACHINE, without a closing backslash.
+extern const char kServicesKey[];
+
 // Access to the local service control manager. Never takes the database lock.
 class ScmSession {
   public:
