@@ -4,15 +4,10 @@
 
 #include <climits>
 
+#include "components/PathText.h"
 #include "sysaccess/RegistryKey.h"
 
 namespace {
-std::string WithBackslash(const char* directory) {
-    std::string result(directory);
-    if (result.empty() || result.back() != '\\') result += '\\';
-    return result;
-}
-
 bool IsBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
