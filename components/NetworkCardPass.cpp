@@ -1,6 +1,7 @@
 #include "components/NetworkCardPass.h"
 
 #include "components/RegistryReads.h"
+#include "components/RemovalSteps.h"
 #include "netcfg/AsciiText.h"
 #include "netcfg/ReenableAdapterBindings.h"
 #include "sysaccess/RegistryKey.h"
@@ -18,8 +19,7 @@ const char* const kSecondaryValues[] = {
 };
 
 void StripTeaming(const std::string& parameters) {
-    RegistryKey(parameters + "\\VLMANCTransport").DeleteTree();
-    RegistryKey(parameters + "\\VLMNTCTransport").DeleteTree();
+    DeleteKeys(parameters, {"VLMANCTransport", "VLMNTCTransport"});
 }
 
 void ResetSecondaryAdapter(const std::string& service, const std::string& parameters) {
