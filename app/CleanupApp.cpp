@@ -1,6 +1,7 @@
 #include "app/CleanupApp.h"
 
 #include "app/CleanupDialog.h"
+#include "components/PathText.h"
 #include "run/CleanupRun.h"
 
 namespace {
@@ -16,9 +17,14 @@ std::string ModulePath() {
     return path;
 }
 
+// Position of the last separator of path's components, or npos.
+std::size_t LastSeparator(const std::string& path) {
+    return LastOf(path, "\\/:");
+}
+
 // Position of the extension's dot in the last component of path, or npos.
 std::size_t ExtensionDot(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/:");
+    const std::size_t slash = LastSeparator(path);
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return std::string::npos;
@@ -61,7 +67,7 @@ void CleanupApp::Help() {
 
 std::string CleanupApp::Name() {
     std::string path = ModulePath();
-    const std::size_t slash = path.find_last_of("\\/:");
+    const std::size_t slash = LastSeparator(path);
     if (slash != std::string::npos) path.erase(0, slash + 1);
     const std::size_t dot = ExtensionDot(path);
     if (dot != std::string::npos) path.erase(dot);

@@ -8,9 +8,6 @@
 // message box; its main window is the main dialog while that is shown.
 class CleanupApp {
   public:
-    // Command identifier of the Help button.
-    static const int kHelpCommand = 57670;
-
     // Runs the mode the command line asks for and returns when the process is to end.
     static void Start();
     // Opens the help file's contents and search window, owned by the main window if any.

@@ -101,7 +101,7 @@ void CleanupDialog::Cleanup(HWND dialog) {
     SendMessageA(animation, ACM_PLAY, kRepeatForever, kAllFrames);
     bool succeeded;
     {
-        CleanupRun run;
+        CleanupRun run(dialog, CleanupApp::Name());
         succeeded = run.Run(false);
     }
     // The clip keeps playing on the control's own thread until the user has read the result.

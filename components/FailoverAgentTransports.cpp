@@ -1,17 +1,17 @@
 #include "components/FailoverAgentTransports.h"
 
+#include "components/RemovalSteps.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgmanClient.h"
 #include "sysaccess/ProgramsFolders.h"
-#include "sysaccess/RegistryKey.h"
+#include "sysaccess/ServiceControl.h"
 
 bool FailoverAgentTransports::FinalStage() {
-    RegistryKey("Software\\Velmora\\VLMNTSWK").DeleteTree();
+    DeleteKeys({"Software\\Velmora\\VLMNTSWK"});
     DeleteShortcut(CommonProgramsFolder() +
                    "\\Administrative Tools (Common)\\Velmora Failover Agent Monitor.lnk");
-    RegistryKey("System\\CurrentControlSet\\Services\\VLMNTCTransport").DeleteTree();
-    RegistryKey("System\\CurrentControlSet\\Services\\VLMANCTransport").DeleteTree();
+    DeleteKeys(kServicesKey, {"VLMNTCTransport", "VLMANCTransport"});
     return true;
 }
 
@@ -19,18 +19,11 @@ bool FailoverAgentTransports::MiddleStage() {
     // Runs after every other entry, so the shared folder is empty by now unless something
     // foreign is left in it; nothing inside it is deleted here.
     RemoveFolder(CommonProgramsFolder() + "\\Velmora System Tools");
-    const std::string system = SystemDirectory();
-    DeleteFileForced(system + "FOADMIN.CPL");
-    DeleteFileForced(system + "FOADMIN.HLP");
-    DeleteFileForced(system + "FOAMON.HLP");
+    DeleteFiles(SystemDirectory(), {"FOADMIN.CPL", "FOADMIN.HLP", "FOAMON.HLP"});
     if (IsNt351Build()) {
         ProgmanConnect();
         ProgmanDeleteItem("Administrative Tools", "Velmora Failover Agent Monitor", false);
         ProgmanDisconnect();
     }
-    return true;
-}
-
-bool FailoverAgentTransports::InitialStage() {
     return true;
 }

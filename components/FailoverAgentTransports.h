@@ -10,5 +10,4 @@ class FailoverAgentTransports : public Component {
     // The tools folder once the other entries emptied it, the monitor's files and, on
     // Windows NT 3.51, its Program Manager item. Always true.
     bool MiddleStage() override;
-    bool InitialStage() override;
 };

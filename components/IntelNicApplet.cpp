@@ -2,11 +2,11 @@
 
 #include "components/MonitorRunValues.h"
 #include "components/NetworkCardPass.h"
+#include "components/RemovalSteps.h"
 #include "run/NetworkSetup.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgramsFolders.h"
-#include "sysaccess/RegistryKey.h"
 #include "sysaccess/ServiceControl.h"
 
 bool IntelNicApplet::IsInstalled() {
@@ -23,8 +23,7 @@ bool IntelNicApplet::FinalStage() {
     if (!teamingInstalled || !IsNt4Version()) return true;
 
     NetworkSetupPending = true;
-    RegistryKey("SYSTEM\\CurrentControlSet\\Services\\VLMANC").DeleteTree();
-    RegistryKey("SYSTEM\\CurrentControlSet\\Services\\VLMNTC").DeleteTree();
+    DeleteKeys(kServicesKey, {"VLMANC", "VLMNTC"});
     NetworkCardPass("N100", NetworkCardAction::RebindAndStripTeaming);
     NetworkCardPass("N1000", NetworkCardAction::StripTeaming);
     NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterService);

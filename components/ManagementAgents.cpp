@@ -1,9 +1,13 @@
 #include "components/ManagementAgents.h"
 
+#include <initializer_list>
+
+#include "components/RemovalSteps.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/RegistryKey.h"
+#include "sysaccess/ServiceControl.h"
 
 namespace {
 const char kShortcutFolder[] = "\\Velmora Products and Services";
@@ -18,31 +22,9 @@ const char* const kShortcuts[] = {
     "\\Velmora Products and Services\\Uninstall PATROL for Lumenar Manager.lnk",
 };
 
-const char* const kAgentKeys[] = {
-    "SYSTEM\\CurrentControlSet\\Services\\VLMMGMT",
-    "SYSTEM\\CurrentControlSet\\Services\\VlMgHost",
-    "SYSTEM\\CurrentControlSet\\Services\\VlMgServ",
-    "SYSTEM\\CurrentControlSet\\Services\\VlMgStor",
-    "SYSTEM\\CurrentControlSet\\Services\\VLMNicMgmt",
-    "SYSTEM\\CurrentControlSet\\Services\\VLMWebMgmt",
-    "SYSTEM\\CurrentControlSet\\Services\\VLMSDM",
-    "SYSTEM\\CurrentControlSet\\Services\\VNMPROT",
-    "Software\\Velmora\\VLMInstall",
-};
-
-const char kExtensionAgents[] =
-    "SYSTEM\\CurrentControlSet\\Services\\SNMP\\Parameters\\ExtensionAgents";
-
 // The agents register each SNMP extension both as a value and as a key of the same name.
-const char* const kSnmpAgents[] = {
+const std::initializer_list<const char*> kSnmpAgents = {
     "VLMNICS", "VLMNISNMP", "VLMSERVSNMP", "VLMSNMP", "VLMSTORSNMP", "VLMHOSTSNMP", "VLMMIB1K",
-};
-
-const char* const kPatrolKeys[] = {
-    "SYSTEM\\CurrentControlSet\\Services\\patfvlm",
-    "SYSTEM\\CurrentControlSet\\Services\\patrolagent",
-    "SOFTWARE\\BMC Software\\PATROL for Lumenar Manager",
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PATROL for Lumenar Manager",
 };
 
 const char kEnvironment[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
@@ -51,12 +33,7 @@ const char* const kPatrolVariables[] = {
     "PATROL_ADMIN", "PATROL_HOME", "PATROL_TEMP", "PFC_HOME", "TMP_PATROL",
 };
 
-const char kAgentsUninstallEntry[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora Management Agents";
-
-void DeleteKey(const std::string& path) {
-    RegistryKey(path).DeleteTree();
-}
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 }  // namespace
 
 bool ManagementAgents::IsInstalled() {
@@ -73,13 +50,19 @@ bool ManagementAgents::MiddleStage() {
 }
 
 bool ManagementAgents::FinalStage() {
-    for (const char* key : kAgentKeys) DeleteKey(key);
+    DeleteKeys(kServicesKey, {"VLMMGMT", "VlMgHost", "VlMgServ", "VlMgStor", "VLMNicMgmt",
+                              "VLMWebMgmt", "VLMSDM", "VNMPROT"});
+    DeleteKeys({"Software\\Velmora\\VLMInstall"});
     // Only the agents' own values go: other extension agents stay registered.
-    for (const char* agent : kSnmpAgents) RegistryKey(kExtensionAgents).DeleteValue(agent);
-    for (const char* agent : kSnmpAgents) DeleteKey(std::string(kExtensionAgents) + "\\" + agent);
-    for (const char* key : kPatrolKeys) DeleteKey(key);
+    const std::string extensionAgents =
+        std::string(kServicesKey) + "\\SNMP\\Parameters\\ExtensionAgents";
+    for (const char* agent : kSnmpAgents) RegistryKey(extensionAgents).DeleteValue(agent);
+    DeleteKeys(extensionAgents, kSnmpAgents);
+    DeleteKeys(kServicesKey, {"patfvlm", "patrolagent"});
+    DeleteKeys({"SOFTWARE\\BMC Software\\PATROL for Lumenar Manager"});
+    DeleteKeys(kUninstallKey, {"PATROL for Lumenar Manager"});
     // Running programs keep their copy of the environment until they restart.
     for (const char* variable : kPatrolVariables) RegistryKey(kEnvironment).DeleteValue(variable);
-    DeleteKey(kAgentsUninstallEntry);
+    DeleteKeys(kUninstallKey, {"Velmora Management Agents"});
     return true;
 }

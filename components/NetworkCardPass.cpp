@@ -1,19 +1,14 @@
 #include "components/NetworkCardPass.h"
 
 #include "components/RegistryReads.h"
-
-#include <windows.h>
-
-#include <string>
-#include <vector>
-
+#include "components/RemovalSteps.h"
 #include "netcfg/AsciiText.h"
 #include "netcfg/ReenableAdapterBindings.h"
 #include "sysaccess/RegistryKey.h"
+#include "sysaccess/ServiceControl.h"
 
 namespace {
 const char kNetworkCards[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
-const char kServices[] = "System\\CurrentControlSet\\Services";
 
 const char* const kSecondaryValues[] = {
     "SecondaryEisaCompressedId", "SecondaryDuplex",        "SecondaryConnector",
@@ -24,8 +19,7 @@ const char* const kSecondaryValues[] = {
 };
 
 void StripTeaming(const std::string& parameters) {
-    RegistryKey(parameters + "\\VLMANCTransport").DeleteTree();
-    RegistryKey(parameters + "\\VLMNTCTransport").DeleteTree();
+    DeleteKeys(parameters, {"VLMANCTransport", "VLMNTCTransport"});
 }
 
 void ResetSecondaryAdapter(const std::string& service, const std::string& parameters) {
@@ -37,14 +31,10 @@ void ResetSecondaryAdapter(const std::string& service, const std::string& parame
 }
 
 void Apply(NetworkCardAction action, const std::string& entry) {
-    if (action == NetworkCardAction::DeleteAdapterEntry) {
-        RegistryKey(entry).DeleteTree();
-        return;
-    }
     // No path is ever built from an empty service name.
     const std::string service = StringValue(entry, "ServiceName");
     if (service.empty()) return;
-    const std::string serviceKey = std::string(kServices) + "\\" + service;
+    const std::string serviceKey = std::string(kServicesKey) + "\\" + service;
     const std::string parameters = serviceKey + "\\Parameters";
     switch (action) {
         case NetworkCardAction::RebindAndStripTeaming:
@@ -60,22 +50,32 @@ void Apply(NetworkCardAction action, const std::string& entry) {
         case NetworkCardAction::ResetSecondaryAdapter:
             ResetSecondaryAdapter(service, parameters);
             break;
-        case NetworkCardAction::DeleteAdapterEntry:
-            break;
     }
 }
 }  // namespace
 
-void NetworkCardPass(const char* productName, NetworkCardAction action) {
+std::vector<std::string> FindNetworkCards(const char* productName) {
+    std::vector<std::string> cards;
     for (const std::string& name : SubkeyNames(kNetworkCards)) {
-        const std::string entry = std::string(kNetworkCards) + "\\" + name;
-        if (SameTextIgnoringCase(StringValue(entry, "ProductName").c_str(), productName))
-            Apply(action, entry);
+        if (SameTextIgnoringCase(StringValue(NetworkCardKey(name), "ProductName").c_str(),
+                                 productName))
+            cards.push_back(name);
     }
+    return cards;
+}
+
+std::string NetworkCardKey(const std::string& card) {
+    return std::string(kNetworkCards) + "\\" + card;
+}
+
+void NetworkCardPass(const char* productName, NetworkCardAction action) {
+    for (const std::string& card : FindNetworkCards(productName))
+        Apply(action, NetworkCardKey(card));
 }
 
 void DeleteVirtualAdapterEntries() {
-    NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterEntry);
-    NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterEntry);
+    for (const char* product : {"VLMNTC", "VLMANC"})
+        for (const std::string& card : FindNetworkCards(product))
+            RegistryKey(NetworkCardKey(card)).DeleteTree();
     RegistryKey("Software\\Velmora\\VLMANCTransport").DeleteTree();
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <vector>
 
 // What a pass over the adapter list does with each adapter of its product.
 enum class NetworkCardAction {
@@ -8,16 +10,20 @@ enum class NetworkCardAction {
     StripTeaming,
     // Delete the adapter's service key.
     DeleteAdapterService,
-    // Delete the adapter's entry in the adapter list.
-    DeleteAdapterEntry,
     // Re-enable the bindings, set OperatingMode 0, drop the secondary-adapter values and the
     // teaming parameters.
     ResetSecondaryAdapter,
 };
 
-// Walks "Software\Microsoft\Windows NT\CurrentVersion\NetworkCards" and applies action to
-// every entry whose "ProductName" equals productName, letter case aside. Entries whose
-// "ServiceName" is missing, empty or no string are passed over by actions that need it.
+// Subkey names of the entries of "Software\Microsoft\Windows NT\CurrentVersion\NetworkCards"
+// whose "ProductName" equals productName, letter case aside, in the registry's order. A name
+// stored as anything but a plain string never matches.
+std::vector<std::string> FindNetworkCards(const char* productName);
+// The key of the adapter-list entry named card.
+std::string NetworkCardKey(const std::string& card);
+
+// Applies action to every adapter FindNetworkCards finds for productName. Entries whose
+// "ServiceName" is missing, empty or no string are passed over.
 void NetworkCardPass(const char* productName, NetworkCardAction action);
 
 // Deletes the adapter-list entries of the VLMNTC and VLMANC virtual adapters, then the

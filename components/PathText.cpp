@@ -1,13 +1,24 @@
 #include "components/PathText.h"
 
-std::size_t LastBackslash(const std::string& text, UINT codePage) {
+#include <cstring>
+
+std::string WithBackslash(const std::string& directory) {
+    if (!directory.empty() && directory.back() == '\\') return directory;
+    return directory + '\\';
+}
+
+std::size_t LastOf(const std::string& text, const char* characters, UINT codePage) {
     std::size_t last = std::string::npos;
     for (std::size_t at = 0; at < text.size(); ++at) {
         if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[at]))) {
             ++at;  // the trail byte belongs to this character
-        } else if (text[at] == '\\') {
+        } else if (text[at] != '\0' && std::strchr(characters, text[at])) {
             last = at;
         }
     }
     return last;
+}
+
+std::size_t LastBackslash(const std::string& text, UINT codePage) {
+    return LastOf(text, "\\", codePage);
 }

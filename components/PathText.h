@@ -3,7 +3,12 @@
 
 #include <string>
 
-// Position of the last backslash in text, read as text of the given ANSI code page (the
-// system's by default): the trail byte of a double-byte character, which may be 0x5C, never
-// counts. npos when there is none.
+// directory with a backslash appended unless its last byte is one already; "" gives "\".
+std::string WithBackslash(const std::string& directory);
+
+// Position of the last of the given characters (none of them a lead byte) in text, read as text
+// of the given ANSI code page (the system's by default): the trail byte of a double-byte
+// character, which may be 0x5C, never counts. npos when there is none.
+std::size_t LastOf(const std::string& text, const char* characters, UINT codePage = CP_ACP);
+// LastOf a backslash.
 std::size_t LastBackslash(const std::string& text, UINT codePage = CP_ACP);

@@ -3,16 +3,15 @@
 #include "components/RemovalSteps.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
+#include "sysaccess/ServiceControl.h"
 
 bool PlatformHealthDriver::IsInstalled() {
     return FileExists(SystemDirectory() + "drivers\\hwwatch.sys");
 }
 
 bool PlatformHealthDriver::FinalStage() {
-    DeleteKeys({"System\\CurrentControlSet\\Services\\HwWatch",
-                "System\\CurrentControlSet\\Services\\EventLog\\System\\HwWatch",
-                "System\\CurrentControlSet\\Services\\HwDown",
-                "System\\CurrentControlSet\\Services\\EventLog\\System\\HwDown"});
+    DeleteKeys(kServicesKey,
+               {"HwWatch", "EventLog\\System\\HwWatch", "HwDown", "EventLog\\System\\HwDown"});
     return true;
 }
 

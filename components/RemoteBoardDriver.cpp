@@ -3,14 +3,14 @@
 #include "components/RemovalSteps.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
+#include "sysaccess/ServiceControl.h"
 
 bool RemoteBoardDriver::IsInstalled() {
     return FileExists(SystemDirectory() + "drivers\\vlmrlb.sys");
 }
 
 bool RemoteBoardDriver::FinalStage() {
-    DeleteKeys({"System\\CurrentControlSet\\Services\\VLMRLB",
-                "System\\CurrentControlSet\\Services\\EventLog\\System\\VLMRLB"});
+    DeleteKeys(kServicesKey, {"VLMRLB", "EventLog\\System\\VLMRLB"});
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "components/RemovalSteps.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
+#include "sysaccess/ServiceControl.h"
 
 bool RemoteWatchService::IsInstalled() {
     return FileExists(SystemDirectory() + "vlmrwsv.exe");
@@ -11,9 +12,8 @@ bool RemoteWatchService::IsInstalled() {
 bool RemoteWatchService::FinalStage() {
     // Without its service key the service is not started again after the restart, when its
     // executable, in use until then, goes.
-    DeleteKeys({"System\\CurrentControlSet\\Services\\vlmrwsv",
-                "System\\CurrentControlSet\\Services\\EventLog\\System\\vlmrwsv",
-                "Software\\Velmora\\VlmRwsv"});
+    DeleteKeys(kServicesKey, {"vlmrwsv", "EventLog\\System\\vlmrwsv"});
+    DeleteKeys({"Software\\Velmora\\VlmRwsv"});
     return true;
 }
 

@@ -22,3 +22,7 @@ void DeleteShortcuts(const std::string& folder, std::initializer_list<const char
 void DeleteKeys(std::initializer_list<const char*> paths) {
     for (const char* path : paths) RegistryKey(path).DeleteTree();
 }
+
+void DeleteKeys(const std::string& parent, std::initializer_list<const char*> names) {
+    for (const char* name : names) RegistryKey(parent + "\\" + name).DeleteTree();
+}

@@ -13,3 +13,5 @@ void DeleteFiles(const std::string& directory, std::initializer_list<const char*
 void DeleteShortcuts(const std::string& folder, std::initializer_list<const char*> names);
 // DeleteTree on each key below HKEY_LOCAL_MACHINE, in order; results ignored.
 void DeleteKeys(std::initializer_list<const char*> paths);
+// DeleteTree on each named subkey of parent, in order; results ignored.
+void DeleteKeys(const std::string& parent, std::initializer_list<const char*> names);

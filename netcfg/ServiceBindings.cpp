@@ -3,6 +3,7 @@
 #include "netcfg/AdapterNameMatch.h"
 #include "netcfg/BindingStoreKey.h"
 #include "netcfg/MultiStringList.h"
+#include "sysaccess/ServiceControl.h"
 
 namespace {
 const char* const kListNames[] = {"Bind", "Export", "Route"};
@@ -10,7 +11,7 @@ constexpr int kBind = 0;
 constexpr int kLists = 3;
 
 std::string LinkagePath(const std::string& service) {
-    return "System\\CurrentControlSet\\Services\\" + service + "\\Linkage";
+    return std::string(kServicesKey) + "\\" + service + "\\Linkage";
 }
 
 // The three parallel lists of one side of the binding store.

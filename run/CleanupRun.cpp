@@ -1,8 +1,7 @@
 #include "run/CleanupRun.h"
 
-#include <windows.h>
+#include <utility>
 
-#include "app/CleanupApp.h"
 #include "components/ClusterAuditUtility.h"
 #include "components/DeploymentUpkeepUtility.h"
 #include "components/DiskArraySetupUtility.h"
@@ -34,25 +33,26 @@ struct CatalogEntry {
 };
 
 const char kNotSupported[] = "Oberin is not supported on this version of Windows.";
+}  // namespace
 
-void Tell(const char* text) {
-    MessageBoxA(CleanupApp::MainWindow(), text, CleanupApp::Name().c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+CleanupRun::CleanupRun(HWND owner, std::string caption)
+    : owner_(owner), caption_(std::move(caption)) {}
+
+void CleanupRun::Tell(const char* text) const {
+    MessageBoxA(owner_, text, caption_.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-// Runs the network setup owned by the main dialog, or in a silent run by a hidden 1 by 1
-// window of our own.
-void FinishNetworkSetup() {
-    if (HWND main = CleanupApp::MainWindow()) {
-        RunNetworkSetup(GetLastActivePopup(main));
+// Without an owner (a silent run) a hidden 1 by 1 window of our own owns the setup.
+void CleanupRun::FinishNetworkSetup() const {
+    if (owner_) {
+        RunNetworkSetup(GetLastActivePopup(owner_));
         return;
     }
-    HWND owner = CreateWindowExA(0, "STATIC", "Oberin", 0, 0, 0, 1, 1, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    RunNetworkSetup(owner);
-    if (owner) DestroyWindow(owner);
+    HWND hidden = CreateWindowExA(0, "STATIC", "Oberin", 0, 0, 0, 1, 1, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    RunNetworkSetup(hidden);
+    if (hidden) DestroyWindow(hidden);
 }
-}  // namespace
 
 bool OpenRunLog() {
     LogFile& log = TheLogFile();

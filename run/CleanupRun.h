@@ -1,4 +1,8 @@
 #pragma once
+#include <windows.h>
+
+#include <string>
+
 #include "run/Component.h"
 #include "run/ProductKind.h"
 
@@ -7,14 +11,22 @@
 // network setup when a network product asked for it.
 class CleanupRun {
   public:
-    CleanupRun() = default;
+    // owner owns the message boxes and, through its last active pop-up, the network setup;
+    // without one the setup gets a hidden window of the run's own. caption titles the boxes.
+    explicit CleanupRun(HWND owner = nullptr, std::string caption = std::string());
     CleanupRun(const CleanupRun&) = delete;
     CleanupRun& operator=(const CleanupRun&) = delete;
 
     // True when every product found was removed completely and the log was written completely;
     // false on any early end. silent suppresses the message boxes and nothing else.
-    virtual bool Run(bool silent);
-    virtual ~CleanupRun() = default;
+    bool Run(bool silent);
+
+  private:
+    void Tell(const char* text) const;
+    void FinishNetworkSetup() const;
+
+    HWND owner_;
+    std::string caption_;
 };
 
 // Writes the log block of one catalog entry, removing the product when it is installed.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "components/PathText.h"
+
 const char LogSeparator[] =
     "--------------------------------------------------------------------------\n";
 
@@ -31,8 +33,7 @@ LogFile& TheLogFile() {
 }
 
 std::string LogPathIn(const std::string& directory) {
-    if (!directory.empty() && directory.back() == '\\') return directory + "oberin.log";
-    return directory + "\\oberin.log";
+    return WithBackslash(directory) + "oberin.log";
 }
 
 std::string CurrentDirectoryLogPath() {

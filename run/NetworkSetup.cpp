@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "app/CleanupApp.h"
 #include "run/DllModule.h"
 
 bool NetworkSetupPending = false;
@@ -12,7 +11,6 @@ typedef BOOL(WINAPI* CplSetupFunction)(DWORD argumentCount, LPSTR* arguments, LP
 }
 
 void RunNetworkSetup(HWND owner) {
-    if (!owner && CleanupApp::MainWindow()) owner = GetLastActivePopup(CleanupApp::MainWindow());
     DllModule ncpa("NCPA.CPL");
     if (!ncpa.Loaded()) return;
     const auto setup =

@@ -2,21 +2,10 @@
 
 #include <windows.h>
 
-#include <climits>
+#include <cstdlib>
 
+#include "components/PathText.h"
 #include "sysaccess/RegistryKey.h"
-
-namespace {
-std::string WithBackslash(const char* directory) {
-    std::string result(directory);
-    if (result.empty() || result.back() != '\\') result += '\\';
-    return result;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-}  // namespace
 
 std::string SystemDirectory() {
     char buffer[MAX_PATH] = "";
@@ -31,19 +20,8 @@ std::string WindowsDirectory() {
 }
 
 long ParseBuildNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) break;  // saturates below
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<long>(value);
+    // The C library's rule; long has 32 bits here, so it saturates at the 32-bit limits.
+    return std::strtol(text.c_str(), nullptr, 10);
 }
 
 bool IsNt351Build() {

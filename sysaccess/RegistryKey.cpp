@@ -20,8 +20,7 @@ RegistryKey::~RegistryKey() {
 }
 
 bool RegistryKey::Connect(HKEY* connection) {
-    lastError_ = RegConnectRegistryA(machineName_.empty() ? nullptr : machineName_.c_str(), root_,
-                                     connection);
+    lastError_ = RegConnectRegistryA(nullptr, root_, connection);
     return lastError_ == ERROR_SUCCESS;
 }
 
@@ -29,8 +28,7 @@ bool RegistryKey::Open() {
     Close();
     if (path_.empty()) return false;
     if (!Connect(&connection_)) return false;
-    const REGSAM access = requestedAccess_ ? requestedAccess_ : KEY_ALL_ACCESS;
-    return Held(RegOpenKeyExA(connection_, path_.c_str(), 0, access, &key_));
+    return Held(RegOpenKeyExA(connection_, path_.c_str(), 0, KEY_ALL_ACCESS, &key_));
 }
 
 bool RegistryKey::Create() {

@@ -55,7 +55,6 @@ class RegistryKey {
     RegistryStatus Status() const { return status_; }
     LONG LastError() const { return lastError_; }
     bool CreatedNew() const { return createdNew_; }
-    const std::string& Path() const { return path_; }
 
   private:
     bool Connect(HKEY* connection);
@@ -69,7 +68,6 @@ class RegistryKey {
     HKEY root_;
     HKEY key_ = nullptr;
     HKEY connection_ = nullptr;
-    std::string machineName_;
     std::string path_;
     DWORD disposition_ = 0;
     DWORD walkIndex_ = 0;
@@ -77,5 +75,4 @@ class RegistryKey {
     bool createdNew_ = false;
     RegistryStatus status_ = RegistryUnused;
     LONG lastError_ = ERROR_SUCCESS;
-    REGSAM requestedAccess_ = 0;
 };

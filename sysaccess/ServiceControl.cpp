@@ -2,41 +2,33 @@
 
 #include "sysaccess/RegistryKey.h"
 
+const char kServicesKey[] = "System\\CurrentControlSet\\Services";
+
 namespace {
-const char kServicesKey[] = "System\\CurrentControlSet\\Services\\";
+std::string KeyOf(const std::string& service) {
+    return std::string(kServicesKey) + "\\" + service;
 }
+}  // namespace
 
 bool ScmSession::OpenManager() {
     CloseManager();
     manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    lastError_ = GetLastError();
     return manager_ != nullptr;
 }
 
 bool ScmSession::CloseManager() {
-    if (databaseLock_) {
-        if (UnlockServiceDatabase(databaseLock_)) databaseLock_ = nullptr;
-        lastError_ = GetLastError();
-    }
-    if (manager_) {
-        if (CloseServiceHandle(manager_)) manager_ = nullptr;
-        lastError_ = GetLastError();
-    }
+    if (manager_ && CloseServiceHandle(manager_)) manager_ = nullptr;
     return true;
 }
 
 ServiceControl::ServiceControl(const std::string& name) {
-    if (!managerAccess_.OpenManager()) return;
-    name_ = name;
-    managerCopy_ = managerAccess_.Manager();
+    if (managerAccess_.OpenManager()) name_ = name;
 }
 
 bool ServiceControl::OpenTarget() {
     CloseTarget();
-    if (!managerAccess_.OpenManager()) return false;
-    managerCopy_ = managerAccess_.Manager();
-    if (!managerCopy_ || name_.empty()) return false;
-    service_ = OpenServiceA(managerCopy_, name_.c_str(), SERVICE_ALL_ACCESS);
+    if (!managerAccess_.OpenManager() || name_.empty()) return false;
+    service_ = OpenServiceA(managerAccess_.Manager(), name_.c_str(), SERVICE_ALL_ACCESS);
     return service_ != nullptr;
 }
 
@@ -60,12 +52,12 @@ bool ServiceControl::IsRunning() {
 bool ServiceControl::ServiceInstalled() {
     const bool opened = OpenTarget();
     CloseTarget();
-    return opened && RegistryKey(kServicesKey + name_).Exists();
+    return opened && RegistryKey(KeyOf(name_)).Exists();
 }
 
 bool ServiceControl::DisableStart() {
     if (!ServiceInstalled()) return false;
-    return RegistryKey(kServicesKey + name_).SetDword("Start", SERVICE_DISABLED);
+    return RegistryKey(KeyOf(name_)).SetDword("Start", SERVICE_DISABLED);
 }
 
 bool ServiceControl::RemoveService(bool force) {

@@ -3,6 +3,9 @@
 
 #include <string>
 
+// The key of the services below HKEY_LOCAL_MACHINE, without a closing backslash.
+extern const char kServicesKey[];
+
 // Access to the local service control manager. Never takes the database lock.
 class ScmSession {
   public:
@@ -13,14 +16,12 @@ class ScmSession {
 
     // Opens the manager with full access; false when access is refused.
     bool OpenManager();
-    // Releases a held lock and the manager handle. Always true.
+    // Releases the manager handle. Always true.
     bool CloseManager();
     SC_HANDLE Manager() const { return manager_; }
 
   private:
     SC_HANDLE manager_ = nullptr;
-    SC_LOCK databaseLock_ = nullptr;
-    DWORD lastError_ = ERROR_SUCCESS;
 };
 
 // One named service of the local service control manager. Handles are opened inside each
@@ -49,5 +50,4 @@ class ServiceControl {
     std::string name_;
     SC_HANDLE service_ = nullptr;
     ScmSession managerAccess_;
-    SC_HANDLE managerCopy_ = nullptr;
 };
