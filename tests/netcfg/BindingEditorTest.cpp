@@ -2,6 +2,8 @@
 // whether adapter E100B1 counts as bound, and the store after.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <random>
 #include <sstream>
@@ -21,12 +23,6 @@ const char* const kListNames[] = {"Bind", "Export", "Route"};
 using Value = std::pair<DWORD, std::string>;
 using Store = std::map<std::string, Value>;
 
-std::string ListOf(const std::vector<std::string>& entries) {
-    std::string bytes;
-    for (const std::string& entry : entries) bytes += entry + '\0';
-    return bytes + (entries.empty() ? "\0\0"s : "\0"s);
-}
-
 // Services separated by ";", each "<name>: <active devices> / <disabled devices>", every device
 // with its Bind, Export and Route entry; without "/" there are no disabled lists, with "*" after
 // the name the lists are REG_BINARY.
@@ -40,18 +36,20 @@ Store StoreOf(const std::string& text) {
         const DWORD type = name.back() == '*' ? REG_BINARY : REG_MULTI_SZ;
         if (type == REG_BINARY) name.pop_back();
         const bool disabled = service.find('/') != std::string::npos;
-        std::vector<std::string> lists[6];
+        std::string lists[6];
         for (int side = 0; words >> device;) {
             if (device == "/") side = 3;
             if (device == "/") continue;
-            lists[side].push_back("\\Device\\" + device);
-            lists[side + 1].push_back("\\Device\\" + name + "_" + device);
-            lists[side + 2].push_back("\"" + device + "\"");
+            lists[side] += "\\Device\\" + device + '\0';
+            lists[side + 1] += "\\Device\\" + name + "_" + device + '\0';
+            lists[side + 2] += "\"" + device + "\"" + '\0';
         }
         for (int list = 0; list < 6; ++list)
             store[name + (list < 3 ? "\\Linkage\\" : "\\Linkage\\Disabled\\") +
                   kListNames[list % 3]] =
-                list < 3 || disabled ? Value{type, ListOf(lists[list])} : Value{};
+                list < 3 || disabled
+                    ? Value{type, lists[list] + (lists[list].empty() ? "\0\0"s : "\0"s)}
+                    : Value{};
     }
     return store;
 }
@@ -66,16 +64,15 @@ Store With(Store store, const Store& changes) {
 void Expect(const std::string& what, const Store& before, bool bound, const std::string& after,
             const std::string& adapter = "E100B1") {
     for (const auto& [key, value] : before) {
-        const std::string service = key.substr(0, key.find('\\')),
-                          at = key.substr(0, key.rfind('\\'));
+        const std::string service = key.substr(0, key.find('\\'));
+        const std::string at = key.substr(0, key.rfind('\\')), name = key.substr(at.size() + 1);
         const std::string product = kMaker + "\\Product" + service + "\\CurrentVersion";
-        if (value.first != REG_NONE)
-            ASSERT_TRUE(WriteValue(HKEY_LOCAL_MACHINE, kServices + at, key.substr(at.size() + 1),
-                                   value.first, value.second.data(),
-                                   static_cast<DWORD>(value.second.size())));
-        if (service.compare(0, 3, "VLM") != 0)
-            ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, product, "SoftwareType", "service") &&
-                        WriteString(HKEY_LOCAL_MACHINE, product, "ServiceName", service));
+        EXPECT_TRUE(value.first == REG_NONE ||
+                    WriteValue(HKEY_LOCAL_MACHINE, kServices + at, name, value.first,
+                               value.second.data(), DWORD(value.second.size())));
+        EXPECT_TRUE(service.compare(0, 3, "VLM") == 0 ||
+                    (WriteString(HKEY_LOCAL_MACHINE, product, "SoftwareType", "service") &&
+                     WriteString(HKEY_LOCAL_MACHINE, product, "ServiceName", service)));
     }
     EXPECT_EQ(bound, ReenableAdapterBindings(adapter)) << what;
     Store now;
@@ -150,70 +147,64 @@ TEST(BindingEditorTest, Cases) {
 
 TEST(BindingEditorTest, RegistrationsThatNameNetworkServices) {
     const struct {
-        std::string product;  // below SOFTWARE, sorted as they are enumerated
+        std::string product, service;  // product below SOFTWARE, sorted as they are enumerated
         const char* softwareType;
         DWORD type;
-        std::string service;
         bool collected;
     } cases[] = {
-        {"Classes\\VelmoraNetTest\\Hidden", "service", REG_SZ, "OtClasses", false},
-        {"VelmoraNetTest\\Driver", "driver", REG_SZ, "OtDriver", false},
-        {"VelmoraNetTest\\Empty", "service", REG_SZ, "", false},
-        {"VelmoraNetTest\\Exact", "service", REG_SZ, "NO", false},
-        {"VelmoraNetTest\\Expand", "service", REG_EXPAND_SZ, "OtExpand", false},
-        {"VelmoraNetTest\\Lower", "service", REG_SZ, "no", true},
-        {"VelmoraNetTest\\Mixed", "SeRvIcE", REG_SZ, "OtMixed", true},
-        {"VelmoraNetTest\\NoType", nullptr, REG_NONE, "OtNoType", false},
-        {"VelmoraNetTest\\Upper", "TRANSPORT", REG_SZ, "OtUpper", true},
-        {"VelmoraNetTest\\vlmntcTRANSPORT", "transport", REG_SZ, "OtTeaming", false},
+        {"Classes\\VelmoraNetTest\\Hidden", "OtClasses", "service", REG_SZ, false},
+        {"VelmoraNetTest\\Driver", "OtDriver", "driver", REG_SZ, false},
+        {"VelmoraNetTest\\Empty", "", "service", REG_SZ, false},
+        {"VelmoraNetTest\\Exact", "NO", "service", REG_SZ, false},
+        {"VelmoraNetTest\\Expand", "OtExpand", "service", REG_EXPAND_SZ, false},
+        {"VelmoraNetTest\\Lower", "no", "service", REG_SZ, true},
+        {"VelmoraNetTest\\Mixed", "OtMixed", "SeRvIcE", REG_SZ, true},
+        {"VelmoraNetTest\\NoType", "OtNoType", nullptr, REG_NONE, false},
+        {"VelmoraNetTest\\Upper", "OtUpper", "TRANSPORT", REG_SZ, true},
+        {"VelmoraNetTest\\vlmntcTRANSPORT", "OtTeaming", "transport", REG_SZ, false},
         // A name of 128 characters ends the enumeration of its key.
-        {"VelmoraNetTest\\Zy" + std::string(125, 'x'), "service", REG_SZ, "OtLong", true},
-        {"VelmoraNetTest\\Zz" + std::string(126, 'x'), "service", REG_SZ, "OtTooLong", false},
-        {"VelmoraNetTest\\Zzz", "service", REG_SZ, "OtAfterTooLong", false},
-        {"W" + std::string(127, 'x') + "\\P", "service", REG_SZ, "OtLongMaker", false},
-        {"Wz\\P", "service", REG_SZ, "OtAfterLongMaker", false},
+        {"VelmoraNetTest\\Zy" + std::string(125, 'x'), "OtLong", "service", REG_SZ, true},
+        {"VelmoraNetTest\\Zz" + std::string(126, 'x'), "OtTooLong", "service", REG_SZ, false},
+        {"VelmoraNetTest\\Zzz", "OtAfterTooLong", "service", REG_SZ, false},
+        {"W" + std::string(127, 'x') + "\\P", "OtLongMaker", "service", REG_SZ, false},
+        {"Wz\\P", "OtAfterLongMaker", "service", REG_SZ, false},
     };
     std::vector<std::string> names, expected, collected;
     for (const auto& c : cases) {
         const std::string key = "SOFTWARE\\" + c.product + "\\CurrentVersion";
-        const std::string type = c.softwareType ? c.softwareType + "\0"s : "";
         ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, key, "ServiceName", c.service));
-        if (c.softwareType)
-            ASSERT_TRUE(WriteValue(HKEY_LOCAL_MACHINE, key, "SoftwareType", c.type, type.data(),
-                                   static_cast<DWORD>(type.size())));
+        EXPECT_TRUE(!c.softwareType ||
+                    WriteValue(HKEY_LOCAL_MACHINE, key, "SoftwareType", c.type, c.softwareType,
+                               DWORD(std::strlen(c.softwareType) + 1)));
         names.push_back(c.service);
         if (c.collected) expected.push_back(c.service);
     }
     NetworkServiceList all;
     EXPECT_TRUE(CollectNetworkServices(all));
     for (const std::string& service : all)
-        if (std::find(names.begin(), names.end(), service) != names.end())
-            collected.push_back(service);
+        if (std::count(names.begin(), names.end(), service)) collected.push_back(service);
     EXPECT_EQ(expected, collected);
     for (const auto& c : cases)
         RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\" + c.product.substr(0, c.product.find('\\')));
 }
 
 TEST(BindingEditorTest, RandomStoresMoveWholeBindingsInOrder) {
-    // The reference search below is byte-wise: right for a single-byte code page.
-    CPINFO codePage;
-    ASSERT_TRUE(GetCPInfo(CP_ACP, &codePage));
-    ASSERT_EQ(1u, codePage.MaxCharSize);
+    CPINFO codePage;  // the reference search below is byte-wise: right in a single-byte one
+    ASSERT_TRUE(GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize == 1);
     // Names that contain each other, differ in case or carry characters beyond ASCII.
     const std::string devices[] = {"E100B1",       "E100B10",      "e100b1",  "E100B",
                                    "Net\351\3501", "\304\326Card", "NdisWan5"};
     std::mt19937 random(20240601);
     int moved = 0;
     for (int round = 0; round < 150; ++round) {
-        const std::string adapter = devices[random() % std::size(devices)];
+        const std::string adapter = devices[random() % 7];
         std::string before, after;
         bool bound = false;
         for (int service = 0, services = 1 + random() % 6; service < services; ++service) {
             std::string active, disabled, kept;
             for (std::string* side : {&active, &disabled})
                 for (int count = random() % 7; count > 0; --count)
-                    *side +=
-                        " " + devices[random() % std::size(devices)] + std::to_string(random() % 3);
+                    *side += " " + devices[random() % 7] + std::to_string(random() % 3);
             bound = bound || active.find(adapter) != std::string::npos;
             const std::string name = "; OtRandom" + std::to_string(service) + ":";
             before += name + active + " /" + disabled;
