@@ -7,7 +7,6 @@ using namespace std::string_literals;
 
 TEST(AdapterNameMatchTest, Cases) {
     constexpr UINT kJapanese = 932;
-    ASSERT_TRUE(IsDBCSLeadByteEx(kJapanese, 0x83));
     const struct {
         std::string entry, adapter;
         UINT codePage;

@@ -112,12 +112,14 @@ TEST(BindingEditorTest, Cases) {
         {"the second one too", "VLMNTCTransport: E100B1 /", true, ""},
         {"without disabled lists, with unequal lists or a list beyond its buffer a service stays",
          "OtA: E100B1; OtB*: NetCard1 / E100B1 E100B1; OtC*: NetCard1 NetCard2 / E100B1;"
-         "OtD*: / E100B1; OtE: / E100B1",
+         "OtD*: / E100B1; OtE: / E100B1; OtF*: E100B2 / NetCard2",
          true,
          "OtE: E100B1 /",
          {{"OtB\\Linkage\\Disabled\\Export", {REG_BINARY, "\\Device\\OtB_E100B1\0\0"s}},
           {"OtC\\Linkage\\Route", {REG_BINARY, "\"NetCard1\"\0\0"s}},
-          {"OtD\\Linkage\\Disabled\\Bind", {REG_BINARY, std::string(1025, 'x')}}}},
+          {"OtD\\Linkage\\Disabled\\Bind",
+           {REG_BINARY, "\\Device\\E100B1\0\0"s + std::string(1010, 'x')}},
+          {"OtF\\Linkage\\Bind", {REG_BINARY, std::string(1024, 'x')}}}},
         {"lists that would outgrow their buffer stay",
          "OtTcp*: E100B1 " + over + " / E100B1 NetCard2; OtUdp: / E100B1", true, "OtUdp: E100B1 /"},
         {"lists that just fit", "OtTcp: E100B1 " + fits + " / E100B1 NetCard2", true,
@@ -152,7 +154,7 @@ TEST(BindingEditorTest, RegistrationsThatNameNetworkServices) {
         DWORD type;
         bool collected;
     } cases[] = {
-        {"Classes\\VelmoraNetTest\\Hidden", "OtClasses", "service", REG_SZ, false},
+        {"Classes\\VelmoraNetTest", "OtClasses", "service", REG_SZ, false},
         {"VelmoraNetTest\\Driver", "OtDriver", "driver", REG_SZ, false},
         {"VelmoraNetTest\\Empty", "", "service", REG_SZ, false},
         {"VelmoraNetTest\\Exact", "NO", "service", REG_SZ, false},
@@ -184,8 +186,9 @@ TEST(BindingEditorTest, RegistrationsThatNameNetworkServices) {
     for (const std::string& service : all)
         if (std::count(names.begin(), names.end(), service)) collected.push_back(service);
     EXPECT_EQ(expected, collected);
-    for (const auto& c : cases)
-        RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\" + c.product.substr(0, c.product.find('\\')));
+    for (const std::string& maker :
+         {"Classes\\VelmoraNetTest"s, "VelmoraNetTest"s, "W" + std::string(127, 'x'), "Wz"s})
+        RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\" + maker);
 }
 
 TEST(BindingEditorTest, RandomStoresMoveWholeBindingsInOrder) {
