@@ -1,238 +1,225 @@
-// The binding editor on real binding stores in the machine's registry.
+// The binding editor on binding stores laid out in the machine's registry: the store before,
+// whether adapter E100B1 counts as bound, and the store after.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <map>
+#include <random>
+#include <sstream>
 
-#include "BindingStore.h"
 #include "netcfg/NetworkServices.h"
 #include "netcfg/ReenableAdapterBindings.h"
-#include "netcfg/ServiceBindings.h"
-#include "sysaccess/RegistryKey.h"
+#include "support/RegistryEdit.h"
+
+using namespace std::string_literals;
 
 namespace {
-const char kMaker[] = "VelmoraNetTest";
-const char kAdapter[] = "E100B1";
+const std::string kServices = "System\\CurrentControlSet\\Services\\";
+const std::string kMaker = "SOFTWARE\\VelmoraNetTest";
+const char* const kListNames[] = {"Bind", "Export", "Route"};
 
-std::string ServiceKey(const std::string& service) {
-    return "System\\CurrentControlSet\\Services\\" + service;
-}
+// Type and bytes of each list value by "<service>\Linkage[\Disabled]\<name>"; REG_NONE: missing.
+using Value = std::pair<DWORD, std::string>;
+using Store = std::map<std::string, Value>;
 
-// Lists stored as REG_BINARY: the editor reads them whatever their type, and a value it wrote
-// back has become REG_MULTI_SZ.
-void WriteUntypedService(const std::string& service, const ServiceLists& lists) {
-    WriteEntries(LinkageKey(service), "Bind", lists.bind, REG_BINARY);
-    WriteEntries(LinkageKey(service), "Export", lists.exportList, REG_BINARY);
-    WriteEntries(LinkageKey(service), "Route", lists.route, REG_BINARY);
-    WriteEntries(LinkageKey(service, true), "Bind", lists.disabledBind, REG_BINARY);
-    WriteEntries(LinkageKey(service, true), "Export", lists.disabledExport, REG_BINARY);
-    WriteEntries(LinkageKey(service, true), "Route", lists.disabledRoute, REG_BINARY);
-}
-
-std::vector<RawValue> RawService(const std::string& service) {
-    std::vector<RawValue> values;
-    for (bool disabled : {false, true})
-        for (const char* name : {"Bind", "Export", "Route"})
-            values.push_back(ReadRaw(LinkageKey(service, disabled), name));
-    return values;
-}
-
-// One binding of service to device: its Bind, Export and Route entries.
-void AddBinding(Entries& bind, Entries& exportList, Entries& route, const std::string& service,
-                const std::string& device) {
-    bind.push_back("\\Device\\" + device);
-    exportList.push_back("\\Device\\" + service + "_" + device);
-    route.push_back("\"" + device + "\"");
-}
-
-ServiceLists Bindings(const std::string& service, const std::vector<std::string>& active,
-                      const std::vector<std::string>& disabled) {
-    ServiceLists lists;
-    for (const std::string& device : active)
-        AddBinding(lists.bind, lists.exportList, lists.route, service, device);
-    for (const std::string& device : disabled)
-        AddBinding(lists.disabledBind, lists.disabledExport, lists.disabledRoute, service, device);
-    return lists;
-}
-
-NetworkServiceList CollectedOf(const std::vector<std::string>& names) {
-    NetworkServiceList all, ours;
-    EXPECT_TRUE(CollectNetworkServices(all));
-    for (const std::string& name : all)
-        if (std::find(names.begin(), names.end(), name) != names.end()) ours.push_back(name);
-    return ours;
-}
-
-class BindingEditorTest : public ::testing::Test {
-  protected:
-    void TearDown() override {
-        DeleteKeys({std::string("SOFTWARE\\") + kMaker, "SOFTWARE\\Classes\\VelmoraNetTest",
-                    "SOFTWARE\\AAAVelmoraNetTest", "SOFTWARE\\ZZZVelmoraNetTest",
-                    "SOFTWARE\\N" + std::string(127, 'x'), ServiceKey("VLMANCTransport"),
-                    ServiceKey("VLMNTCTransport")});
-        for (const std::string& service : services_) DeleteKeys({ServiceKey(service)});
+// Services separated by ";", each "<name>: <active devices> / <disabled devices>", every device
+// with its Bind, Export and Route entry; without "/" there are no disabled lists, with "*" after
+// the name the lists are REG_BINARY.
+Store StoreOf(const std::string& text) {
+    Store store;
+    std::istringstream services(text);
+    for (std::string service, name, device; std::getline(services, service, ';');) {
+        std::istringstream words(service);
+        if (!(words >> name)) continue;
+        name.pop_back();
+        const DWORD type = name.back() == '*' ? REG_BINARY : REG_MULTI_SZ;
+        if (type == REG_BINARY) name.pop_back();
+        const bool disabled = service.find('/') != std::string::npos;
+        std::string lists[6];
+        for (int side = 0; words >> device;) {
+            if (device == "/") side = 3;
+            if (device == "/") continue;
+            lists[side] += "\\Device\\" + device + '\0';
+            lists[side + 1] += "\\Device\\" + name + "_" + device + '\0';
+            lists[side + 2] += "\"" + device + "\"" + '\0';
+        }
+        for (int list = 0; list < 6; ++list)
+            store[name + (list < 3 ? "\\Linkage\\" : "\\Linkage\\Disabled\\") +
+                  kListNames[list % 3]] =
+                list < 3 || disabled
+                    ? Value{type, lists[list] + (lists[list].empty() ? "\0\0"s : "\0"s)}
+                    : Value{};
     }
-    // A network service registered under the test maker, with its lists.
-    void AddService(const std::string& service, const ServiceLists& lists) {
-        RegisterSoftware(kMaker, "Product" + service, "service", service);
-        WriteService(service, lists);
-        services_.push_back(service);
+    return store;
+}
+
+Store With(Store store, const Store& changes) {
+    for (const auto& change : changes) store[change.first] = change.second;
+    return store;
+}
+
+// Lays out before, every service but the teaming transports registered as network software,
+// lets the editor run for adapter and compares the store with after: the changed services.
+void Expect(const std::string& what, const Store& before, bool bound, const std::string& after,
+            const std::string& adapter = "E100B1") {
+    for (const auto& [key, value] : before) {
+        const std::string service = key.substr(0, key.find('\\'));
+        const std::string at = key.substr(0, key.rfind('\\')), name = key.substr(at.size() + 1);
+        const std::string product = kMaker + "\\Product" + service + "\\CurrentVersion";
+        EXPECT_TRUE(value.first == REG_NONE ||
+                    WriteValue(HKEY_LOCAL_MACHINE, kServices + at, name, value.first,
+                               value.second.data(), DWORD(value.second.size())));
+        EXPECT_TRUE(service.compare(0, 3, "VLM") == 0 ||
+                    (WriteString(HKEY_LOCAL_MACHINE, product, "SoftwareType", "service") &&
+                     WriteString(HKEY_LOCAL_MACHINE, product, "ServiceName", service)));
     }
-    void AddUntypedService(const std::string& service, const ServiceLists& lists) {
-        RegisterSoftware(kMaker, "Product" + service, "service", service);
-        WriteUntypedService(service, lists);
-        services_.push_back(service);
+    EXPECT_EQ(bound, ReenableAdapterBindings(adapter)) << what;
+    Store now;
+    for (const auto& entry : before) {
+        const std::string at = entry.first.substr(0, entry.first.rfind('\\'));
+        Value& value = now[entry.first];
+        if (!ReadValue(HKEY_LOCAL_MACHINE, kServices + at, entry.first.substr(at.size() + 1),
+                       &value.first, &value.second))
+            value = Value{};
     }
-    std::vector<std::string> services_;
-};
+    RemoveKey(HKEY_LOCAL_MACHINE, kMaker);
+    for (const auto& entry : before)
+        RemoveKey(HKEY_LOCAL_MACHINE, kServices + entry.first.substr(0, entry.first.find('\\')));
+    EXPECT_EQ(With(before, StoreOf(after)), now) << what;
+}
 }  // namespace
 
-TEST_F(BindingEditorTest, MovesTheAdaptersDisabledBindingsAfterTheActiveOnes) {
-    AddService("OtNbt", Bindings("OtNbt", {"NetCard1", "E100B1"},
-                                 {"E100B2", "E100B1X", "e100b1", "E100B1"}));
-    EXPECT_TRUE(ReenableAdapterBindings(kAdapter));
-    // The longer device name E100B1X contains the adapter's name and moves too; the name in
-    // other letter case does not.
-    EXPECT_EQ(Bindings("OtNbt", {"NetCard1", "E100B1", "E100B1X", "E100B1"}, {"E100B2", "e100b1"}),
-              ReadService("OtNbt"));
-}
+TEST(BindingEditorTest, Cases) {
+    // Active lists filled up to the byte (Export: "fits") or one beyond it (Export: "over")
+    // once a binding of E100B1 is moved behind them; Bind and Route would still have room.
+    const std::string fits(966, 'f'), over(967, 'f');
+    const struct {
+        const char* what;
+        std::string before;
+        bool bound;
+        std::string after;
+        Store raw = {};  // values written as they are, over the lists of before
+    } cases[] = {
+        {"moved behind the active ones: a longer name too, one in other case not",
+         "OtNbt: NetCard1 E100B1 / E100B2 E100B1X e100b1 E100B1", true,
+         "OtNbt: NetCard1 E100B1 E100B1X E100B1 / E100B2 e100b1"},
+        {"emptied lists are two NULs, lists without the adapter are rewritten as lists",
+         "OtTcp: E100B1 / E100B1 E100B1; OtWins*: NetCard1 / NetCard2", true,
+         "OtTcp: E100B1 E100B1 E100B1 /; OtWins: NetCard1 / NetCard2"},
+        {"without an active binding", "OtTcp*: NetCard1 / E100B1", false, ""},
+        {"a teaming transport counts", "VLMANCTransport*: E100B1 / E100B1", true, ""},
+        {"the second one too", "VLMNTCTransport: E100B1 /", true, ""},
+        {"without disabled lists, with unequal lists or a list beyond its buffer a service stays",
+         "OtA: E100B1; OtB*: NetCard1 / E100B1 E100B1; OtC*: NetCard1 NetCard2 / E100B1;"
+         "OtD*: / E100B1; OtE: / E100B1; OtF*: E100B2 / NetCard2",
+         true,
+         "OtE: E100B1 /",
+         {{"OtB\\Linkage\\Disabled\\Export", {REG_BINARY, "\\Device\\OtB_E100B1\0\0"s}},
+          {"OtC\\Linkage\\Route", {REG_BINARY, "\"NetCard1\"\0\0"s}},
+          {"OtD\\Linkage\\Disabled\\Bind",
+           {REG_BINARY, "\\Device\\E100B1\0\0"s + std::string(1010, 'x')}},
+          {"OtF\\Linkage\\Bind", {REG_BINARY, std::string(1024, 'x')}}}},
+        {"lists that would outgrow their buffer stay",
+         "OtTcp*: E100B1 " + over + " / E100B1 NetCard2; OtUdp: / E100B1", true, "OtUdp: E100B1 /"},
+        {"lists that just fit", "OtTcp: E100B1 " + fits + " / E100B1 NetCard2", true,
+         "OtTcp: E100B1 " + fits + " E100B1 / NetCard2"},
+        {"lists without closing NULs are read to their end only",
+         "OtTcp: /",
+         true,
+         "OtTcp: E100B1 E100B1 /",
+         {{"OtTcp\\Linkage\\Bind", {REG_MULTI_SZ, "\\Device\\E100B1"}},
+          {"OtTcp\\Linkage\\Export", {REG_MULTI_SZ, "\\Device\\OtTcp_E100B1"}},
+          {"OtTcp\\Linkage\\Route", {REG_MULTI_SZ, "\"E100B1\""}},
+          {"OtTcp\\Linkage\\Disabled\\Bind", {REG_MULTI_SZ, "\\Device\\E100B1\0"s}},
+          {"OtTcp\\Linkage\\Disabled\\Export", {REG_MULTI_SZ, "\\Device\\OtTcp_E100B1\0"s}},
+          {"OtTcp\\Linkage\\Disabled\\Route", {REG_MULTI_SZ, "\"E100B1\"\0"s}}}},
+    };
+    for (const auto& c : cases) Expect(c.what, With(StoreOf(c.before), c.raw), c.bound, c.after);
 
-TEST_F(BindingEditorTest, EmptiedDisabledListsAreTwoNulsAndUntouchedListsAreRewritten) {
-    AddService("OtTcp", Bindings("OtTcp", {"E100B1"}, {"E100B1", "E100B1"}));
-    AddUntypedService("OtWins", Bindings("OtWins", {"NetCard1"}, {"NetCard2"}));
-    EXPECT_TRUE(ReenableAdapterBindings(kAdapter));
-    for (const char* name : {"Bind", "Export", "Route"})
-        EXPECT_EQ((RawValue{REG_MULTI_SZ, std::string(2, '\0')}),
-                  ReadRaw(LinkageKey("OtTcp", true), name));
-    EXPECT_EQ(Bindings("OtTcp", {"E100B1", "E100B1", "E100B1"}, {}), ReadService("OtTcp"));
-    // A service without a binding to the adapter keeps its entries, written back as lists.
-    EXPECT_EQ(Bindings("OtWins", {"NetCard1"}, {"NetCard2"}), ReadService("OtWins"));
-}
-
-TEST_F(BindingEditorTest, WithoutAnActiveBindingNothingIsWritten) {
-    AddUntypedService("OtTcp", Bindings("OtTcp", {"NetCard1"}, {"E100B1"}));
-    const std::vector<RawValue> before = RawService("OtTcp");
-    EXPECT_FALSE(ReenableAdapterBindings(kAdapter));
-    EXPECT_EQ(before, RawService("OtTcp"));
-}
-
-TEST_F(BindingEditorTest, ATeamingTransportAloneCountsButIsNotEdited) {
-    WriteUntypedService("VLMANCTransport", Bindings("VLMANCTransport", {"E100B1"}, {"E100B1"}));
-    const std::vector<RawValue> before = RawService("VLMANCTransport");
-    EXPECT_TRUE(ReenableAdapterBindings(kAdapter));
-    EXPECT_EQ(before, RawService("VLMANCTransport"));
-
-    // The second transport is asked as well.
-    DeleteKeys({ServiceKey("VLMANCTransport")});
-    WriteService("VLMNTCTransport", Bindings("VLMNTCTransport", {"E100B1"}, {}));
-    EXPECT_TRUE(ReenableAdapterBindings(kAdapter));
-    DeleteKeys({ServiceKey("VLMNTCTransport")});
-    EXPECT_FALSE(ReenableAdapterBindings(kAdapter));
-}
-
-TEST_F(BindingEditorTest, AServiceThatCannotBeProcessedStaysAndTheNextIsProcessed) {
-    // Collected in key order: the broken services come first.
-    ServiceLists noDisabled = Bindings("OtA", {"E100B1"}, {});
-    AddService("OtA", noDisabled);
-    DeleteKeys({LinkageKey("OtA", true)});
-    AddUntypedService("OtB", Bindings("OtB", {"NetCard1"}, {"E100B1", "E100B1"}));
-    WriteEntries(LinkageKey("OtB", true), "Export", {"\\Device\\OtB_E100B1"}, REG_BINARY);
-    AddUntypedService("OtC", Bindings("OtC", {"NetCard1", "NetCard2"}, {"E100B1"}));
-    WriteEntries(LinkageKey("OtC"), "Route", {"\"NetCard1\""}, REG_BINARY);
-    AddService("OtD", Bindings("OtD", {}, {"E100B1"}));
-    WriteRaw(LinkageKey("OtD", true), "Bind", std::string(1025, 'x'), REG_MULTI_SZ);
-    AddService("OtE", Bindings("OtE", {}, {"E100B1"}));
-    const std::vector<RawValue> b = RawService("OtB"), c = RawService("OtC"), d = RawService("OtD");
-
-    EXPECT_TRUE(ReenableAdapterBindings(kAdapter));
-    EXPECT_FALSE(RegistryKey(LinkageKey("OtA", true)).Exists());
-    EXPECT_EQ(Bindings("OtA", {"E100B1"}, {}).bind, ReadEntries(LinkageKey("OtA"), "Bind"));
-    EXPECT_EQ(b, RawService("OtB")) << "unequal disabled lists";
-    EXPECT_EQ(c, RawService("OtC")) << "unequal active lists";
-    EXPECT_EQ(d, RawService("OtD")) << "list larger than the buffer";
-    EXPECT_EQ(Bindings("OtE", {"E100B1"}, {}), ReadService("OtE"));
-}
-
-TEST_F(BindingEditorTest, ListsThatWouldOutgrowTheirBufferStayAsTheyWere) {
-    // Each active list holds 1015 bytes of data; a moved binding would not fit behind them.
-    ServiceLists lists = Bindings("OtTcp", {"E100B1"}, {"E100B1", "NetCard2"});
-    for (Entries* list : {&lists.bind, &lists.exportList, &lists.route})
-        list->push_back(std::string(1015 - (list->front().size() + 1) - 1, 'f'));
-    AddUntypedService("OtTcp", lists);
-    AddService("OtUdp", Bindings("OtUdp", {}, {"E100B1"}));
-    const std::vector<RawValue> before = RawService("OtTcp");
-    EXPECT_TRUE(ReenableAdapterBindings(kAdapter));
-    EXPECT_EQ(before, RawService("OtTcp"));
-    EXPECT_EQ(Bindings("OtUdp", {"E100B1"}, {}), ReadService("OtUdp"));
-}
-
-TEST_F(BindingEditorTest, ListsWithoutClosingNulsAreReadToTheirEndOnly) {
-    AddService("OtTcp", Bindings("OtTcp", {}, {}));
-    // Active lists without any closing NUL, disabled ones without the list's own NUL.
-    WriteRaw(LinkageKey("OtTcp"), "Bind", "\\Device\\E100B1", REG_MULTI_SZ);
-    WriteRaw(LinkageKey("OtTcp"), "Export", "\\Device\\OtTcp_E100B1", REG_MULTI_SZ);
-    WriteRaw(LinkageKey("OtTcp"), "Route", "\"E100B1\"", REG_MULTI_SZ);
-    WriteRaw(LinkageKey("OtTcp", true), "Bind", std::string("\\Device\\E100B1\0", 15),
-             REG_MULTI_SZ);
-    WriteRaw(LinkageKey("OtTcp", true), "Export", std::string("\\Device\\OtTcp_E100B1\0", 21),
-             REG_MULTI_SZ);
-    WriteRaw(LinkageKey("OtTcp", true), "Route", std::string("\"E100B1\"\0", 9), REG_MULTI_SZ);
-    EXPECT_TRUE(ReenableAdapterBindings(kAdapter));
-    EXPECT_EQ(Bindings("OtTcp", {"E100B1", "E100B1"}, {}), ReadService("OtTcp"));
-    EXPECT_EQ(std::string("\\Device\\E100B1\0\\Device\\E100B1\0\0", 31),
-              ReadRaw(LinkageKey("OtTcp"), "Bind").bytes);
-}
-
-TEST_F(BindingEditorTest, RegistrationsThatNameNetworkServices) {
-    RegisterSoftware(kMaker, "Upper", "TRANSPORT", "OtUpper");
-    RegisterSoftware(kMaker, "Mixed", "SeRvIcE", "OtMixed");
-    RegisterSoftware(kMaker, "Driver", "driver", "OtDriver");
-    RegisterSoftware(kMaker, "Exact", "service", "NO");
-    RegisterSoftware(kMaker, "Lower", "service", "no");
-    RegisterSoftware(kMaker, "vlmntcTRANSPORT", "transport", "OtTeaming");
-    RegisterSoftware(kMaker, "Empty", "service", "");
-    RegisterSoftware("Classes\\VelmoraNetTest", "Hidden", "service", "OtClasses");
-    RegisterSoftware(kMaker, "Expand", "service", "OtExpand");
-    WriteRaw(std::string("SOFTWARE\\") + kMaker + "\\Expand\\CurrentVersion", "SoftwareType",
-             std::string("service\0", 8), REG_EXPAND_SZ);
-
-    const NetworkServiceList expected = {"no", "OtMixed", "OtUpper"};
-    EXPECT_EQ(expected, CollectedOf({"OtUpper", "OtMixed", "OtDriver", "NO", "no", "OtTeaming", "",
-                                     "OtClasses", "OtExpand"}));
-    EXPECT_EQ("NO", GetNetworkComponentService(std::string("SOFTWARE\\") + kMaker +
-                                               "\\Missing\\CurrentVersion"));
-    EXPECT_EQ("OtUpper", GetNetworkComponentService(std::string("SOFTWARE\\") + kMaker +
-                                                    "\\Upper\\CurrentVersion"));
-}
-
-TEST_F(BindingEditorTest, ANameOf128CharactersEndsItsEnumeration) {
-    const std::string maker = "AAAVelmoraNetTest";
-    RegisterSoftware(maker, "P1", "service", "OtP1");
-    RegisterSoftware(maker, "P2" + std::string(125, 'x'), "service", "OtP2");
-    RegisterSoftware(maker, "P3" + std::string(126, 'x'), "service", "OtP3");
-    RegisterSoftware(maker, "P4", "service", "OtP4");
-    RegisterSoftware("N" + std::string(127, 'x'), "P", "service", "OtLongMaker");
-    RegisterSoftware("ZZZVelmoraNetTest", "P", "service", "OtAfterLongMaker");
-    const NetworkServiceList expected = {"OtP1", "OtP2"};
-    EXPECT_EQ(expected,
-              CollectedOf({"OtP1", "OtP2", "OtP3", "OtP4", "OtLongMaker", "OtAfterLongMaker"}));
-}
-
-TEST_F(BindingEditorTest, EveryOneOfManyServicesIsProcessed) {
-    for (int index = 0; index < 120; ++index) {
-        char name[16];
-        std::snprintf(name, sizeof name, "OtMany%03d", index);
-        AddService(name, Bindings(name, {}, {"E100B1", "NetCard2"}));
+    // Every one of many services is asked and edited, the last one the only bound one.
+    std::string many, manyAfter;
+    for (int index = 1000; index < 1120; ++index) {
+        const std::string name = "OtMany" + std::to_string(index);
+        many += name + (index == 1119 ? ": E100B1" : ":") + " / E100B1 NetCard2;";
+        manyAfter += name + (index == 1119 ? ": E100B1 E100B1" : ": E100B1") + " / NetCard2;";
     }
-    // No service binds actively yet: nothing happens.
-    EXPECT_FALSE(ReenableAdapterBindings(kAdapter));
-    EXPECT_EQ(Bindings("OtMany119", {}, {"E100B1", "NetCard2"}), ReadService("OtMany119"));
-    // The first one gets an active binding: every service is processed.
-    WriteService("OtMany000", Bindings("OtMany000", {"E100B1"}, {"E100B1", "NetCard2"}));
-    EXPECT_TRUE(ReenableAdapterBindings(kAdapter));
-    EXPECT_EQ(Bindings("OtMany000", {"E100B1", "E100B1"}, {"NetCard2"}), ReadService("OtMany000"));
-    for (int index = 1; index < 120; ++index) {
-        char name[16];
-        std::snprintf(name, sizeof name, "OtMany%03d", index);
-        EXPECT_EQ(Bindings(name, {"E100B1"}, {"NetCard2"}), ReadService(name)) << name;
+    Expect("120 services", StoreOf(many), true, manyAfter);
+}
+
+TEST(BindingEditorTest, RegistrationsThatNameNetworkServices) {
+    const struct {
+        std::string product, service;  // product below SOFTWARE, sorted as they are enumerated
+        const char* softwareType;
+        DWORD type;
+        bool collected;
+    } cases[] = {
+        {"Classes\\VelmoraNetTest", "OtClasses", "service", REG_SZ, false},
+        {"VelmoraNetTest\\Driver", "OtDriver", "driver", REG_SZ, false},
+        {"VelmoraNetTest\\Empty", "", "service", REG_SZ, false},
+        {"VelmoraNetTest\\Exact", "NO", "service", REG_SZ, false},
+        {"VelmoraNetTest\\Expand", "OtExpand", "service", REG_EXPAND_SZ, false},
+        {"VelmoraNetTest\\Lower", "no", "service", REG_SZ, true},
+        {"VelmoraNetTest\\Mixed", "OtMixed", "SeRvIcE", REG_SZ, true},
+        {"VelmoraNetTest\\NoType", "OtNoType", nullptr, REG_NONE, false},
+        {"VelmoraNetTest\\Upper", "OtUpper", "TRANSPORT", REG_SZ, true},
+        {"VelmoraNetTest\\vlmntcTRANSPORT", "OtTeaming", "transport", REG_SZ, false},
+        // A name of 128 characters ends the enumeration of its key.
+        {"VelmoraNetTest\\Zy" + std::string(125, 'x'), "OtLong", "service", REG_SZ, true},
+        {"VelmoraNetTest\\Zz" + std::string(126, 'x'), "OtTooLong", "service", REG_SZ, false},
+        {"VelmoraNetTest\\Zzz", "OtAfterTooLong", "service", REG_SZ, false},
+        {"W" + std::string(127, 'x') + "\\P", "OtLongMaker", "service", REG_SZ, false},
+        {"Wz\\P", "OtAfterLongMaker", "service", REG_SZ, false},
+    };
+    std::vector<std::string> names, expected, collected;
+    for (const auto& c : cases) {
+        const std::string key = "SOFTWARE\\" + c.product + "\\CurrentVersion";
+        ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, key, "ServiceName", c.service));
+        EXPECT_TRUE(!c.softwareType ||
+                    WriteValue(HKEY_LOCAL_MACHINE, key, "SoftwareType", c.type, c.softwareType,
+                               DWORD(std::strlen(c.softwareType) + 1)));
+        names.push_back(c.service);
+        if (c.collected) expected.push_back(c.service);
     }
+    NetworkServiceList all;
+    EXPECT_TRUE(CollectNetworkServices(all));
+    for (const std::string& service : all)
+        if (std::count(names.begin(), names.end(), service)) collected.push_back(service);
+    EXPECT_EQ(expected, collected);
+    for (const std::string& maker :
+         {"Classes\\VelmoraNetTest"s, "VelmoraNetTest"s, "W" + std::string(127, 'x'), "Wz"s})
+        RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\" + maker);
+}
+
+TEST(BindingEditorTest, RandomStoresMoveWholeBindingsInOrder) {
+    CPINFO codePage;  // the reference search below is byte-wise: right in a single-byte one
+    ASSERT_TRUE(GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize == 1);
+    // Names that contain each other, differ in case or carry characters beyond ASCII.
+    const std::string devices[] = {"E100B1",       "E100B10",      "e100b1",  "E100B",
+                                   "Net\351\3501", "\304\326Card", "NdisWan5"};
+    std::mt19937 random(20240601);
+    int moved = 0;
+    for (int round = 0; round < 150; ++round) {
+        const std::string adapter = devices[random() % 7];
+        std::string before, after;
+        bool bound = false;
+        for (int service = 0, services = 1 + random() % 6; service < services; ++service) {
+            std::string active, disabled, kept;
+            for (std::string* side : {&active, &disabled})
+                for (int count = random() % 7; count > 0; --count)
+                    *side += " " + devices[random() % 7] + std::to_string(random() % 3);
+            bound = bound || active.find(adapter) != std::string::npos;
+            const std::string name = "; OtRandom" + std::to_string(service) + ":";
+            before += name + active + " /" + disabled;
+            std::istringstream words(disabled);
+            for (std::string device; words >> device;)
+                (device.find(adapter) != std::string::npos ? active : kept) += " " + device;
+            after += name + active + " /" + kept;
+        }
+        moved += bound && before != after;
+        Expect("round " + std::to_string(round), StoreOf(before), bound, bound ? after : "",
+               adapter);
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(moved, 50);
 }

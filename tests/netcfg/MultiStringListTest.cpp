@@ -2,77 +2,71 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "netcfg/MultiStringList.h"
 
-namespace {
-MultiStringList ListOf(const std::string& bytes) {
+using namespace std::string_literals;
+
+TEST(MultiStringListTest, EntriesLengthAndMissingNuls) {
+    const std::string full(kMultiStringListSize, 'x');
+    const struct {
+        std::string bytes;
+        DWORD length;
+        std::vector<std::string> entries;
+        DWORD missing;  // NULs that must follow all of bytes
+    } cases[] = {
+        {"a\0b\0\0"s, 4, {"a\0"s, "b\0"s}, 0},
+        {"\0\0"s, 0, {}, 0},
+        {"\0"s, 0, {}, 1},
+        {"", 0, {}, 2},
+        {"ab", 3, {"ab\0"s}, 2},
+        {"ab\0"s, 3, {"ab\0"s}, 1},
+        // An empty entry closes the list: what follows it is not part of it.
+        {"ab\0\0cd\0\0"s, 3, {"ab\0"s}, 0},
+        // A full buffer without a NUL: one entry whose NUL is the first guard byte.
+        {full, kMultiStringListSize + 1, {full + '\0'}, 2},
+    };
+    for (const auto& c : cases) {
+        MultiStringList list;
+        std::memcpy(list.bytes, c.bytes.data(), c.bytes.size());
+        EXPECT_EQ(c.entries.size(), CountMultiStringEntries(list)) << c.bytes;
+        EXPECT_EQ(c.length, MultiStringDataLength(list)) << c.bytes;
+        EXPECT_EQ(c.missing, MissingTerminatorBytes(list, DWORD(c.bytes.size()))) << c.bytes;
+        for (unsigned position = 0; position <= c.entries.size(); ++position)
+            EXPECT_EQ(position < c.entries.size() ? c.entries[position] : "",
+                      GetMultiStringEntry(list, position))
+                << c.bytes << " entry " << position;
+    }
+}
+
+TEST(MultiStringListTest, AppendingAndClosingStopWhereTheClosingNulNoLongerFits) {
+    // Steps on one list: an entry to append (or none: close the list) at position.
+    const DWORD size = kMultiStringListSize;
+    const struct {
+        DWORD position;
+        std::string entry;
+        bool done;
+        DWORD after;
+    } steps[] = {
+        {0, std::string(size - 1, 'e') + '\0', false, 0},
+        {0, std::string(size, 'e') + '\0', false, 0},
+        {0, std::string(size - 1, 'e'), true, size - 1},
+        {size - 1, "", false, size - 1},  // room for one of the two closing NULs only
+        {0, std::string(size - 2, 'e') + '\0', true, size - 1},
+        {size - 1, "f\0"s, false, size - 1},
+        {size - 1, "", true, size},
+        {size + 1, "", false, size + 1},
+    };
     MultiStringList list;
-    std::memcpy(list.bytes, bytes.data(), std::min<size_t>(bytes.size(), kMultiStringListSize));
-    return list;
-}
-}  // namespace
-
-TEST(MultiStringListTest, EntriesLengthAndPositions) {
-    const MultiStringList two = ListOf(std::string("a\0b\0\0", 5));
-    EXPECT_EQ(2u, CountMultiStringEntries(two));
-    EXPECT_EQ(4u, MultiStringDataLength(two));
-    EXPECT_EQ(std::string("a\0", 2), GetMultiStringEntry(two, 0));
-    EXPECT_EQ(std::string("b\0", 2), GetMultiStringEntry(two, 1));
-
-    const MultiStringList empty = ListOf(std::string("\0\0", 2));
-    EXPECT_EQ(0u, CountMultiStringEntries(empty));
-    EXPECT_EQ(0u, MultiStringDataLength(empty));
-    EXPECT_EQ(0u, CountMultiStringEntries(MultiStringList()));
-
-    // An empty entry closes the list: what follows it is not part of it.
-    const MultiStringList closedEarly = ListOf(std::string("ab\0\0cd\0\0", 8));
-    EXPECT_EQ(1u, CountMultiStringEntries(closedEarly));
-    EXPECT_EQ(3u, MultiStringDataLength(closedEarly));
-}
-
-TEST(MultiStringListTest, MissingTerminatorBytesFollowsTheLastBytes) {
-    const MultiStringList list = ListOf(std::string("ab\0\0", 4));
-    EXPECT_EQ(2u, MissingTerminatorBytes(list, 0));
-    EXPECT_EQ(2u, MissingTerminatorBytes(list, 2));  // ends in 'b'
-    EXPECT_EQ(1u, MissingTerminatorBytes(list, 3));  // "ab\0"
-    EXPECT_EQ(0u, MissingTerminatorBytes(list, 4));  // "ab\0\0"
-    EXPECT_EQ(1u, MissingTerminatorBytes(ListOf(std::string("\0", 1)), 1));
-}
-
-TEST(MultiStringListTest, DataWithoutClosingNulsEndsAtTheBuffer) {
-    // A full buffer without a single NUL: one entry whose NUL is the first guard byte.
-    const MultiStringList full = ListOf(std::string(kMultiStringListSize, 'x'));
-    EXPECT_EQ(1u, CountMultiStringEntries(full));
-    EXPECT_EQ(kMultiStringListSize + 1, MultiStringDataLength(full));
-    EXPECT_EQ(kMultiStringListSize + 1, GetMultiStringEntry(full, 0).size());
-    EXPECT_TRUE(GetMultiStringEntry(full, 1).empty());
-
-    MultiStringList target;
-    DWORD position = 0;
-    EXPECT_FALSE(AppendMultiStringEntry(target, position, GetMultiStringEntry(full, 0)));
-    EXPECT_EQ(0u, position);
-    DWORD pastEnd = MultiStringDataLength(full);
-    MultiStringList copy = full;
-    EXPECT_FALSE(CloseMultiStringList(copy, pastEnd));
-}
-
-TEST(MultiStringListTest, AppendingStopsWhereTheClosingNulNoLongerFits) {
-    MultiStringList list;
-    DWORD position = 0;
-    const std::string entry = std::string(kMultiStringListSize - 2, 'e') + '\0';
-    ASSERT_TRUE(AppendMultiStringEntry(list, position, entry));
-    EXPECT_EQ(kMultiStringListSize - 1, position);
-    EXPECT_FALSE(AppendMultiStringEntry(list, position, std::string("f\0", 2)));
-    ASSERT_TRUE(CloseMultiStringList(list, position));
-    EXPECT_EQ(kMultiStringListSize, position);
+    for (const auto& s : steps) {
+        DWORD position = s.position;
+        EXPECT_EQ(s.done, s.entry.empty() ? CloseMultiStringList(list, position)
+                                          : AppendMultiStringEntry(list, position, s.entry))
+            << "at " << s.position << " entry of " << s.entry.size();
+        EXPECT_EQ(s.after, position) << "at " << s.position << " entry of " << s.entry.size();
+        // A refused entry leaves the list as it was.
+        EXPECT_TRUE(position >= size || list.bytes[position] == '\0');
+    }
     EXPECT_EQ(1u, CountMultiStringEntries(list));
-
-    // An entry that would leave no room for the closing NUL is refused, the list unchanged.
-    MultiStringList exact;
-    DWORD start = 0;
-    EXPECT_FALSE(
-        AppendMultiStringEntry(exact, start, std::string(kMultiStringListSize - 1, 'e') + '\0'));
-    EXPECT_EQ(0u, start);
-    EXPECT_EQ('\0', exact.bytes[0]);
 }
