@@ -10,6 +10,8 @@
 
 #include "netcfg/NetworkServices.h"
 #include "netcfg/ReenableAdapterBindings.h"
+#include "netcfg/ServiceBindings.h"
+#include "support/ImportPatch.h"
 #include "support/RegistryEdit.h"
 
 using namespace std::string_literals;
@@ -59,34 +61,55 @@ Store With(Store store, const Store& changes) {
     return store;
 }
 
-// Lays out before, every service but the teaming transports registered as network software,
-// lets the editor run for adapter and compares the store with after: the changed services.
-void Expect(const std::string& what, const Store& before, bool bound, const std::string& after,
-            const std::string& adapter = "E100B1") {
-    for (const auto& [key, value] : before) {
-        const std::string service = key.substr(0, key.find('\\'));
+// Writes the store's values (REG_NONE: left out).
+void LayOut(const Store& store) {
+    for (const auto& [key, value] : store) {
         const std::string at = key.substr(0, key.rfind('\\')), name = key.substr(at.size() + 1);
-        const std::string product = kMaker + "\\Product" + service + "\\CurrentVersion";
         EXPECT_TRUE(value.first == REG_NONE ||
                     WriteValue(HKEY_LOCAL_MACHINE, kServices + at, name, value.first,
                                value.second.data(), DWORD(value.second.size())));
-        EXPECT_TRUE(service.compare(0, 3, "VLM") == 0 ||
-                    (WriteString(HKEY_LOCAL_MACHINE, product, "SoftwareType", "service") &&
-                     WriteString(HKEY_LOCAL_MACHINE, product, "ServiceName", service)));
     }
-    EXPECT_EQ(bound, ReenableAdapterBindings(adapter)) << what;
+}
+
+// The values of the store's keys as they are now, and the services' keys removed.
+Store TakeBack(const Store& store) {
     Store now;
-    for (const auto& entry : before) {
+    for (const auto& entry : store) {
         const std::string at = entry.first.substr(0, entry.first.rfind('\\'));
         Value& value = now[entry.first];
         if (!ReadValue(HKEY_LOCAL_MACHINE, kServices + at, entry.first.substr(at.size() + 1),
                        &value.first, &value.second))
             value = Value{};
     }
-    RemoveKey(HKEY_LOCAL_MACHINE, kMaker);
-    for (const auto& entry : before)
+    for (const auto& entry : store)
         RemoveKey(HKEY_LOCAL_MACHINE, kServices + entry.first.substr(0, entry.first.find('\\')));
-    EXPECT_EQ(With(before, StoreOf(after)), now) << what;
+    return now;
+}
+
+// Lays out before, every service but the teaming transports registered as network software,
+// lets the editor run for adapter and compares the store with after: the changed services.
+void Expect(const std::string& what, const Store& before, bool bound, const std::string& after,
+            const std::string& adapter = "E100B1") {
+    LayOut(before);
+    for (const auto& entry : before) {
+        const std::string service = entry.first.substr(0, entry.first.find('\\'));
+        const std::string product = kMaker + "\\Product" + service + "\\CurrentVersion";
+        EXPECT_TRUE(service.compare(0, 3, "VLM") == 0 ||
+                    (WriteString(HKEY_LOCAL_MACHINE, product, "SoftwareType", "service") &&
+                     WriteString(HKEY_LOCAL_MACHINE, product, "ServiceName", service)));
+    }
+    EXPECT_EQ(bound, ReenableAdapterBindings(adapter)) << what;
+    RemoveKey(HKEY_LOCAL_MACHINE, kMaker);
+    EXPECT_EQ(With(before, StoreOf(after)), TakeBack(before)) << what;
+}
+
+// Refuses the fourth list write: the first after the three lists of one side.
+int writes = 0;
+ImportPatch* setPatch = nullptr;
+LONG WINAPI FourthWriteFails(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                             DWORD size) {
+    if (++writes == 4) return ERROR_ACCESS_DENIED;
+    return setPatch->Original<decltype(&RegSetValueExA)>()(key, name, reserved, type, data, size);
 }
 }  // namespace
 
@@ -222,4 +245,18 @@ TEST(BindingEditorTest, RandomStoresMoveWholeBindingsInOrder) {
         if (HasFailure()) return;
     }
     EXPECT_GT(moved, 50);
+}
+
+TEST(BindingEditorTest, AFailedWriteLeavesAMovedBindingInBothListsNeverInNone) {
+    const Store before = StoreOf("OtFail: Other1 / E100B1");
+    LayOut(before);
+    {
+        ImportPatch patch("advapi32.dll", "RegSetValueExA",
+                          reinterpret_cast<void*>(FourthWriteFails));
+        ASSERT_TRUE(patch.Active());
+        setPatch = &patch;
+        EXPECT_FALSE(EnableServiceBindings("E100B1", "OtFail"));
+    }
+    // Active already and still disabled: the network setup tidies the second copy.
+    EXPECT_EQ(StoreOf("OtFail: Other1 E100B1 / E100B1"), TakeBack(before));
 }
