@@ -5,7 +5,7 @@
 #include <vector>
 
 // Windows of other processes on the test display, found, read and driven the way a user would.
-// Every wait has a limit, so that a window that never comes fails the test instead of hanging it.
+// Every wait has a limit: a window that never comes fails the test instead of hanging it.
 
 const DWORD kWaitLimitMs = 10000;
 
@@ -27,28 +27,9 @@ HWND WaitForWindow(const char* className, const char* caption = nullptr, DWORD p
 bool WaitForWindowGone(HWND window);
 // The text of a window of another process (edit controls included), "" when it does not answer.
 std::string TextOf(HWND window);
-std::string ClassOf(HWND window);
 // The child windows of window, first created first.
 std::vector<HWND> Children(HWND window);
 // Clicks a button as the space bar would, without waiting for its owner to handle it.
 void Click(HWND button);
 // A checksum of the screen pixels under window: it changes when what is shown there changes.
-unsigned long PixelSum(HWND window);
-// Ends the process that owns window (programs the tests made start, such as Notepad).
-void EndProcessOf(HWND window);
-
-// oberin.exe started with arguments in directory; ended by the destructor if it still runs.
-class RunningOberin {
-  public:
-    RunningOberin(const std::string& arguments, const std::string& directory);
-    ~RunningOberin();
-    RunningOberin(const RunningOberin&) = delete;
-    RunningOberin& operator=(const RunningOberin&) = delete;
-
-    DWORD Id() const { return process_.dwProcessId; }
-    // True when the program ended by itself within the limit.
-    bool Ends() const;
-
-  private:
-    PROCESS_INFORMATION process_ = {};
-};
+std::size_t PixelSum(HWND window);
