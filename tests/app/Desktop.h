@@ -31,5 +31,7 @@ std::string TextOf(HWND window);
 std::vector<HWND> Children(HWND window);
 // Clicks a button as the space bar would, without waiting for its owner to handle it.
 void Click(HWND button);
-// A checksum of the screen pixels under window: it changes when what is shown there changes.
-std::size_t PixelSum(HWND window);
+// True when the picture on the screen under window changes more than times times within limitMs.
+bool PictureKeepsChanging(HWND window, int times, DWORD limitMs);
+// True when the picture under window stays the same for half a second within limitMs.
+bool PictureSettles(HWND window, DWORD limitMs);

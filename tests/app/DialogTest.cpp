@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <cmath>
-#include <set>
 
 #include "app/Desktop.h"
 #include "res/resource.h"
@@ -131,8 +130,6 @@ TEST_F(DialogTest, TheLastItemOfTheSystemMenuOpensTheAboutBox) {
     ASSERT_EQ(4u, children.size());
     EXPECT_EQ(SS_ICON, GetWindowLongA(children[0], GWL_STYLE) & SS_TYPEMASK);
     EXPECT_EQ("Oberin Version 1.5", TextOf(children[1]));
-    EXPECT_NE("", TextOf(children[2]));
-    EXPECT_EQ("OK", TextOf(GetDlgItem(about, IDOK)));
     Click(GetDlgItem(about, IDOK));
     EXPECT_TRUE(WaitForWindowGone(about));
     EXPECT_TRUE(IsWindowVisible(dialog_));
@@ -141,7 +138,6 @@ TEST_F(DialogTest, TheLastItemOfTheSystemMenuOpensTheAboutBox) {
 TEST_F(DialogTest, CleanupOnACleanMachineReportsSuccessWhileTheClipPlaysTwiceAlike) {
     ASSERT_TRUE(Start());
     HWND clip = Item(IDC_ANIMATION);
-    const std::size_t idle = PixelSum(clip);
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run);
         DeleteFileA((work_ + "\\oberin.log").c_str());
@@ -149,20 +145,12 @@ TEST_F(DialogTest, CleanupOnACleanMachineReportsSuccessWhileTheClipPlaysTwiceAli
         HWND box = Box();
         ASSERT_TRUE(box);
         EXPECT_EQ(dialog_, GetWindow(box, GW_OWNER));
-        // While the result is up the clip plays: two pictures besides the idle one.
-        std::set<std::size_t> pictures = {idle};
-        EXPECT_TRUE(
-            Eventually([&] { return pictures.insert(PixelSum(clip)), pictures.size() > 2; }));
+        // While the result is up the clip plays on, longer than one round of its four frames.
+        EXPECT_TRUE(PictureKeepsChanging(clip, 5, 5000));
         EXPECT_EQ(kSucceeded, Dismiss(box));
         EXPECT_EQ(ReadWholeFile(TestsDir() + "\\machines\\clean\\expected.log"),
                   ReadWholeFile(work_ + "\\oberin.log"));
-        // Then it stops: the picture stays the same for half a second.
-        EXPECT_TRUE(Eventually([&] {
-            const std::size_t first = PixelSum(clip);
-            for (int i = 0; i < 10; ++i, Sleep(50))
-                if (PixelSum(clip) != first) return false;
-            return true;
-        }));
+        EXPECT_TRUE(PictureSettles(clip, 3000));  // then it stops
     }
 }
 
