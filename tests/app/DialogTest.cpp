@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "app/Desktop.h"
 #include "res/resource.h"
