@@ -1,39 +1,32 @@
-// The start-up decision between a silent run and the main dialog.
+// The start-up decision between a silent run and the main dialog, from the command line.
 #include <gtest/gtest.h>
 
 #include "app/CleanupApp.h"
-#include <windows.h>
 
 namespace {
-TEST(ArgumentTextTest, ProgramNameAndBlanksAreSkipped) {
-    EXPECT_STREQ("", ArgumentText(""));
-    EXPECT_STREQ("", ArgumentText("oberin.exe"));
-    EXPECT_STREQ("", ArgumentText("oberin.exe    "));
-    EXPECT_STREQ("s", ArgumentText("oberin.exe s"));
-    EXPECT_STREQ("s", ArgumentText("oberin.exe \t  s"));
-    EXPECT_STREQ("Silent now", ArgumentText("C:\\tools\\oberin.exe Silent now"));
-    EXPECT_STREQ("s", ArgumentText("\"C:\\Program Files\\Oberin\\oberin.exe\" s"));
-    EXPECT_STREQ("s", ArgumentText("\"C:\\Program Files\\Oberin\\oberin.exe\"s"));
-    EXPECT_STREQ("", ArgumentText("\"C:\\Program Files\\oberin.exe"));
+TEST(CleanupAppTest, ArgumentTextFollowsTheProgramNameAndOnlyALeadingSOrCapitalSIsSilent) {
+    const struct {
+        const char* commandLine;
+        const char* argumentText;
+        bool silent;
+    } cases[] = {
+        {"", "", false},
+        {"oberin.exe", "", false},
+        {"oberin.exe    ", "", false},
+        {"oberin.exe s", "s", true},
+        {"oberin.exe \t  S", "S", true},
+        {"C:\\tools\\oberin.exe Silent now", "Silent now", true},
+        {"\"C:\\Program Files\\Oberin\\oberin.exe\" s", "s", true},
+        {"\"C:\\Program Files\\Oberin\\oberin.exe\"s", "s", true},
+        {"\"C:\\Program Files\\oberin.exe", "", false},
+        {"oberin.exe /s", "/s", false},
+        {"oberin.exe -s", "-s", false},
+        {"oberin.exe x s", "x s", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        EXPECT_STREQ(c.argumentText, ArgumentText(c.commandLine));
+        EXPECT_EQ(c.silent, IsSilentArgument(ArgumentText(c.commandLine)));
+    }
 }
-
-TEST(ArgumentTextTest, OnlyALeadingSOrCapitalSIsSilent) {
-    EXPECT_TRUE(IsSilentArgument("s"));
-    EXPECT_TRUE(IsSilentArgument("S"));
-    EXPECT_TRUE(IsSilentArgument("Silent"));
-    EXPECT_TRUE(IsSilentArgument("sure"));
-    EXPECT_FALSE(IsSilentArgument(""));
-    EXPECT_FALSE(IsSilentArgument("/s"));
-    EXPECT_FALSE(IsSilentArgument("-s"));
-    EXPECT_FALSE(IsSilentArgument("x s"));
-}
-
-TEST(CleanupAppTest, NameAndHelpFileComeFromTheProgramPath) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    EXPECT_EQ("app_tests", CleanupApp::Name());
-    std::string help(path);
-    EXPECT_EQ(help.substr(0, help.size() - 4) + ".HLP", CleanupApp::HelpFile());
-}
-
 }  // namespace

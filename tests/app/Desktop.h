@@ -4,52 +4,34 @@
 #include <string>
 #include <vector>
 
-// Windows of other processes on the test display, found and read the way a user sees them.
+// Windows of other processes on the test display, found, read and driven the way a user would.
+// Every wait has a limit: a window that never comes fails the test instead of hanging it.
 
-// The first visible top-level window of process (0: any) with this class and caption (either
-// may be null for any), waited for up to timeoutMs; null when none appeared.
-HWND WaitForWindow(const char* className, const char* caption, DWORD process = 0,
-                   DWORD timeoutMs = 10000);
-// Waits up to timeoutMs for window to go; true when it went.
-bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
-std::string WindowText(HWND window);
-std::string ClassOf(HWND window);
-// All descendants of window, in creation order.
+const DWORD kWaitLimitMs = 10000;
+
+// Polls condition every 20 ms until it holds; false when it still did not after limitMs.
+template <typename Condition>
+bool Eventually(Condition condition, DWORD limitMs = kWaitLimitMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= limitMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// The first visible top-level window with this class and caption (null: any) of process (0:
+// any), waited for; null when none came.
+HWND WaitForWindow(const char* className, const char* caption = nullptr, DWORD process = 0);
+// Waits for window to go or hide; false when it was still shown at the limit.
+bool WaitForWindowGone(HWND window);
+// The text of a window of another process (edit controls included), "" when it does not answer.
+std::string TextOf(HWND window);
+// The child windows of window, first created first.
 std::vector<HWND> Children(HWND window);
-// The first child with this class whose text is not empty, or null.
-HWND ChildWithText(HWND window, const char* className);
-// The position and size of child in its parent's client area.
-RECT ClientRectOf(HWND child);
-// Clicks a button as the keyboard's space bar would (posted, so the caller never blocks).
+// Clicks a button as the space bar would, without waiting for its owner to handle it.
 void Click(HWND button);
-// The text of an edit control, asked for with WM_GETTEXT.
-std::string EditText(HWND edit);
-// A sum of the screen pixels under window: it changes when what is drawn there changes.
-unsigned long PixelSum(HWND window);
-
-// Runs a Unix command line through /bin/sh and waits for it.
-void RunUnix(const std::string& command);
-// Saves the whole screen as build/test-output/NAME.png for a person to look at.
-void SaveScreenshot(const std::string& name);
-
-// An oberin.exe started (without waiting) with arguments in directory; ended by the
-// destructor if it still runs.
-class RunningOberin {
-  public:
-    RunningOberin(const std::string& arguments, const std::string& directory);
-    ~RunningOberin();
-    RunningOberin(const RunningOberin&) = delete;
-    RunningOberin& operator=(const RunningOberin&) = delete;
-
-    // The main dialog, waited for.
-    HWND Dialog();
-    DWORD Id() const { return process_.dwProcessId; }
-    // Waits up to timeoutMs for the process to end; true when it did, with exitCode set.
-    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
-
-  private:
-    PROCESS_INFORMATION process_ = {};
-};
-
-// Ends the processes that own a top-level window of className (test-started Notepads).
-void EndProcessesWithWindow(const char* className);
+// True when the picture on the screen under window changes more than times times within limitMs.
+bool PictureKeepsChanging(HWND window, int times, DWORD limitMs);
+// True when the picture under window stays the same for half a second within limitMs.
+bool PictureSettles(HWND window, DWORD limitMs);
