@@ -220,30 +220,20 @@ void AddServices(MachineState& state) {
 
 // The restart list's deletions (pairs whose target is empty), numbered in their order.
 void AddPendingDeletions(MachineState& state) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
-    DWORD type = 0, size = 0;
+    DWORD type = 0;
     std::string data;
-    if (RegQueryValueExA(key, kPendingList, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        data.resize(size);
-        RegQueryValueExA(key, kPendingList, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
-                         &size);
-    }
-    RegCloseKey(key);
-    if (type != REG_MULTI_SZ) return;
+    if (!ReadValue(HKEY_LOCAL_MACHINE, kSessionManager, kPendingList, &type, &data) ||
+        type != REG_MULTI_SZ)
+        return;
     std::vector<std::string> strings;
-    for (std::size_t at = 0; at < data.size(); at = data.find('\0', at) + 1) {
-        strings.push_back(data.substr(at, data.find('\0', at) - at));
-        if (data.find('\0', at) == std::string::npos) break;
-    }
+    std::istringstream list(data);
+    for (std::string entry; std::getline(list, entry, '\0');) strings.push_back(entry);
     for (std::size_t i = 0, number = 1; i + 1 < strings.size(); i += 2) {
         if (!strings[i + 1].empty()) continue;
-        std::string source = strings[i];
-        if (source.rfind("\\??\\", 0) == 0) source.erase(0, 4);
+        const std::string& source = strings[i];
         char prefix[32];
         std::snprintf(prefix, sizeof prefix, "pending %02u ", static_cast<unsigned>(number++));
-        state.insert(prefix + source);
+        state.insert(prefix + source.substr(source.rfind("\\??\\", 0) == 0 ? 4 : 0));
     }
 }
 
