@@ -3,7 +3,6 @@
 
 #include <functional>
 #include <memory>
-#include <sstream>
 
 #include "components/ClusterAuditUtility.h"
 #include "components/DeploymentUpkeepUtility.h"
@@ -51,17 +50,14 @@ const std::vector<std::pair<std::string, std::function<bool()>>> kProducts = {
 };
 
 TEST(DetectionTest, EachFileAloneDetectsOnlyItsProduct) {
-    std::istringstream cases(ReadWholeFile(TestsDir() + "\\components\\detection.txt"));
-    for (std::string line; std::getline(cases, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == '#') continue;
-        const std::string owner = line.substr(0, line.find(' '));
-        const std::string path = ExpandMachinePath(line.substr(owner.size() + 1));
+    for (const auto& row : CaseTable("components\\detection.txt")) {
+        const std::string path = ExpandMachinePath(row[1]);
         const std::string folder = path.substr(0, path.find_last_of('\\'));
         CreateDirectoryA(folder.c_str(), nullptr);
         ASSERT_TRUE(WriteWholeFile(path, "")) << path;
         for (const auto& product : kProducts)
-            EXPECT_EQ(product.first == owner, product.second()) << product.first << " with " << path;
+            EXPECT_EQ(product.first == row[0], product.second())
+                << product.first << " with " << path;
         DeleteFileA(path.c_str());
         RemoveDirectoryA(folder.c_str());
     }

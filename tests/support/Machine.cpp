@@ -27,7 +27,7 @@ void Replace(std::string& text, const std::string& token, const std::string& val
         text.replace(at, token.size(), value);
 }
 
-std::string Directory(UINT (WINAPI* query)(LPSTR, UINT)) {
+std::string Directory(UINT(WINAPI* query)(LPSTR, UINT)) {
     char path[MAX_PATH] = "";
     query(path, MAX_PATH);
     return path;
@@ -316,6 +316,26 @@ std::string FreshFolder(const std::string& path) {
     return path;
 }
 
+std::vector<std::vector<std::string>> CaseTable(const std::string& file) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(ReadWholeFile(TestsDir() + "\\" + file));
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        for (std::size_t at = line.find("\\x"); at != std::string::npos && at + 3 < line.size();
+             at = line.find("\\x", at + 1))
+            line.replace(at, 4, 1,
+                         static_cast<char>(std::stoi(line.substr(at + 2, 2), nullptr, 16)));
+        rows.emplace_back();
+        for (std::size_t start = 0, bar;; start = bar + 3) {
+            bar = line.find(" | ", start);
+            rows.back().push_back(line.substr(start, bar - start));
+            if (bar == std::string::npos) break;
+        }
+    }
+    return rows;
+}
+
 bool SetWindowsVersion(const std::string& version) {
     return RunAndWait("winecfg.exe -v " + version) == 0;
 }
@@ -372,7 +392,8 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
     }
     const std::string path = ExpandMachinePath(argument);
     if (kind == "service") {
-        CreateTestService(path, SERVICE_WIN32_OWN_PROCESS, ExpandMachinePath("%SYSTEM%\\" + path + ".exe"));
+        CreateTestService(path, SERVICE_WIN32_OWN_PROCESS,
+                          ExpandMachinePath("%SYSTEM%\\" + path + ".exe"));
     } else if (kind == "driver") {
         CreateTestService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
     } else if (kind == "gone") {

@@ -22,6 +22,10 @@ bool WriteWholeFile(const std::string& path, const std::string& content);
 void RemoveTree(const std::string& path);
 std::string FreshFolder(const std::string& path);
 
+// The rows of a table of cases, tests/FILE: one row a line, its fields separated by " | ", "\xNN"
+// standing for the byte NN; blank lines and lines starting with "#" are left out.
+std::vector<std::vector<std::string>> CaseTable(const std::string& file);
+
 // Switches the prefix's Windows version with winecfg (nt40, nt351, win2k, ...).
 bool SetWindowsVersion(const std::string& version);
 
