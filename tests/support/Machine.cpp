@@ -407,14 +407,11 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
         const HKEY root = RootOf(path.substr(0, name), &key);
         WriteString(root, key, path.substr(name + 2, text - name - 2),
                     path.substr(text + 1) + std::string(256 * 1024, 'x'));
-    } else if (kind == "standin") {
-        // A stand-in of the test build (NCPA.CPL, testuninstaller.exe) copied to path.
-        CreateFolders(ParentOf(path));
-        const std::string name = path.substr(path.find_last_of('\\') + 1);
-        const bool module = lstrcmpiA(name.c_str(), "NCPA.CPL") == 0;
-        CopyFileA(
-            (BinDir() + (module ? "\\..\\standins\\NCPA.CPL" : "\\testuninstaller.exe")).c_str(),
-            path.c_str(), FALSE);
+    } else if (kind == "copy") {
+        // FROM | TO: a file of the build or of the machine copied to another place.
+        const std::size_t bar = path.find(" | ");
+        CreateFolders(ParentOf(path.substr(bar + 3)));
+        CopyFileA(path.substr(0, bar).c_str(), path.substr(bar + 3).c_str(), FALSE);
     } else {
         CreateFolders(ParentOf(path));
         WriteWholeFile(path, argument + "\r\n");
