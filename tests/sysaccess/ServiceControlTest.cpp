@@ -13,173 +13,99 @@ namespace {
 const char kName[] = "OberinTestSvc";
 const std::string kKey = std::string("System\\CurrentControlSet\\Services\\") + kName;
 
-// The test service as the tests see it, through the platform's own calls.
-class TestService {
-  public:
-    TestService() : manager_(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS)) {}
-    ~TestService() {
-        Remove();
-        CloseServiceHandle(manager_);
-    }
+// Current state of the test service; 0 when the manager does not know it.
+DWORD State() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = OpenServiceA(manager, kName, SERVICE_QUERY_STATUS);
+    SERVICE_STATUS status = {};
+    if (!service || !QueryServiceStatus(service, &status)) status.dwCurrentState = 0;
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return status.dwCurrentState;
+}
 
-    bool Install() {
-        return CreateTestService(kName, SERVICE_WIN32_OWN_PROCESS, BinDir() + "\\testservice.exe");
-    }
-    // Starts the service and waits until it has reached the given state.
-    bool Start(DWORD state, const char* argument = nullptr) {
-        SC_HANDLE service = OpenServiceA(manager_, kName, SERVICE_ALL_ACCESS);
-        const char* arguments[] = {argument};
-        const bool started =
-            service && StartServiceA(service, argument ? 1 : 0, argument ? arguments : nullptr);
-        CloseServiceHandle(service);
-        return started && WaitFor(state);
-    }
-    bool Control(DWORD control, DWORD state) {
-        SC_HANDLE service = OpenServiceA(manager_, kName, SERVICE_ALL_ACCESS);
-        SERVICE_STATUS status;
-        const bool sent = service && ControlService(service, control, &status);
-        CloseServiceHandle(service);
-        return sent && WaitFor(state);
-    }
-    // Current state; 0 when the manager does not know the service.
-    DWORD State() {
-        SC_HANDLE service = OpenServiceA(manager_, kName, SERVICE_QUERY_STATUS);
-        SERVICE_STATUS status = {};
-        if (!service || !QueryServiceStatus(service, &status)) status.dwCurrentState = 0;
-        CloseServiceHandle(service);
-        return status.dwCurrentState;
-    }
-    bool WaitFor(DWORD state) {
-        for (int poll = 0; poll < 200; ++poll, Sleep(25)) {
-            if (State() == state) return true;
-        }
-        return false;
-    }
-    bool Known() {
-        SC_HANDLE service = OpenServiceA(manager_, kName, SERVICE_QUERY_STATUS);
-        CloseServiceHandle(service);
-        return service != nullptr;
-    }
-    // Stops and deletes the service and waits until the manager has let it go.
-    void Remove() {
-        if (State() != SERVICE_STOPPED) Control(SERVICE_CONTROL_STOP, SERVICE_STOPPED);
-        SC_HANDLE service = OpenServiceA(manager_, kName, SERVICE_ALL_ACCESS);
-        if (service) DeleteService(service);
-        CloseServiceHandle(service);
-        for (int poll = 0; poll < 200 && Known(); ++poll) Sleep(25);
-    }
+// Sends the control (0: starts the service, with the argument if any) and waits for the state.
+bool Drive(DWORD control, DWORD state, const char* argument = nullptr) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = OpenServiceA(manager, kName, SERVICE_ALL_ACCESS);
+    SERVICE_STATUS status;
+    const bool sent = control ? ControlService(service, control, &status)
+                              : StartServiceA(service, argument ? 1 : 0, &argument);
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    for (int poll = 0; sent && poll < 200 && State() != state; ++poll) Sleep(25);
+    return sent && State() == state;
+}
 
-  private:
-    SC_HANDLE manager_;
-};
+// Waits until the manager has let the service go.
+bool Gone() {
+    for (int poll = 0; poll < 200 && ServiceKnown(kName); ++poll) Sleep(25);
+    return !ServiceKnown(kName);
+}
 
-DWORD StartValue() {
+std::string StartValue() {
     DWORD type = 0;
-    std::string data;
-    if (!ReadValue(HKEY_LOCAL_MACHINE, kKey, "Start", &type, &data) || type != REG_DWORD ||
-        data.size() != 4)
-        return ~0u;
-    return *reinterpret_cast<const DWORD*>(data.data());
+    std::string data = "none";
+    ReadValue(HKEY_LOCAL_MACHINE, kKey, "Start", &type, &data);
+    return data;
 }
 
 class ServiceControlTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(service_.Install()); }
-    TestService service_;
+    void SetUp() override {
+        ASSERT_TRUE(
+            CreateTestService(kName, SERVICE_WIN32_OWN_PROCESS, BinDir() + "\\testservice.exe"));
+    }
+    void TearDown() override {
+        Drive(SERVICE_CONTROL_STOP, SERVICE_STOPPED);
+        DeleteTestService(kName);
+        Gone();
+    }
 };
 
-TEST_F(ServiceControlTest, EveryStateButStoppedCountsAsRunning) {
-    EXPECT_FALSE(ServiceControl(kName).IsRunning());
-    ASSERT_TRUE(service_.Start(SERVICE_RUNNING));
-    EXPECT_TRUE(ServiceControl(kName).IsRunning());
-    ASSERT_TRUE(service_.Control(SERVICE_CONTROL_PAUSE, SERVICE_PAUSED));
-    EXPECT_TRUE(ServiceControl(kName).IsRunning());
-    ASSERT_TRUE(service_.Control(SERVICE_CONTROL_CONTINUE, SERVICE_RUNNING));
-    ASSERT_TRUE(service_.Control(SERVICE_CONTROL_STOP, SERVICE_STOPPED));
-    EXPECT_FALSE(ServiceControl(kName).IsRunning());
-
-    ASSERT_TRUE(service_.Start(SERVICE_START_PENDING, "pending"));
-    EXPECT_TRUE(ServiceControl(kName).IsRunning());
-}
-
-TEST_F(ServiceControlTest, InstalledMeansKnownToTheManagerWithItsKey) {
-    EXPECT_TRUE(ServiceControl(kName).ServiceInstalled());
-    EXPECT_FALSE(ServiceControl("OberinNoSuchSvc").ServiceInstalled());
-    EXPECT_FALSE(ServiceControl("").ServiceInstalled());
-
-    ASSERT_TRUE(service_.Start(SERVICE_RUNNING));
-    ASSERT_TRUE(RemoveKey(HKEY_LOCAL_MACHINE, kKey));
-    ServiceControl control(kName);
-    EXPECT_TRUE(control.IsRunning());
-    EXPECT_FALSE(control.ServiceInstalled());
-    EXPECT_FALSE(control.DisableStart());
-    EXPECT_FALSE(control.RemoveService(false));  // running, and its start cannot be disabled
-    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, kKey));
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), service_.State());
-}
-
-TEST_F(ServiceControlTest, DisableStartWritesStartFour) {
-    ASSERT_EQ(static_cast<DWORD>(SERVICE_DEMAND_START), StartValue());
-    EXPECT_TRUE(ServiceControl(kName).DisableStart());
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_DISABLED), StartValue());
-    EXPECT_TRUE(service_.Known());
-
-    const std::string otherKey = "System\\CurrentControlSet\\Services\\OberinNoSuchSvc";
-    EXPECT_FALSE(ServiceControl("OberinNoSuchSvc").DisableStart());
-    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, otherKey));
-}
-
+// Any state but stopped counts as running: a running (here paused) service is only disabled
+// unless forced, and a forced removal leaves it running until it stops.
 TEST_F(ServiceControlTest, RunningServiceIsOnlyDisabledUnlessForced) {
-    ASSERT_TRUE(service_.Start(SERVICE_RUNNING));
+    EXPECT_FALSE(ServiceControl(kName).IsRunning());
+    ASSERT_TRUE(Drive(0, SERVICE_RUNNING) && Drive(SERVICE_CONTROL_PAUSE, SERVICE_PAUSED));
     EXPECT_TRUE(ServiceControl(kName).RemoveService(false));
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_DISABLED), StartValue());
-    EXPECT_TRUE(service_.Known());
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), service_.State());
-
+    EXPECT_EQ(std::string("\4\0\0\0", 4), StartValue());
     EXPECT_TRUE(ServiceControl(kName).RemoveService(true));
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), service_.State());  // never stopped
-    // Marked for deletion: the manager lets it go once it has stopped.
-    ASSERT_TRUE(service_.Control(SERVICE_CONTROL_STOP, SERVICE_STOPPED) || service_.State() == 0);
-    for (int poll = 0; poll < 200 && service_.Known(); ++poll) Sleep(25);
-    EXPECT_FALSE(service_.Known());
-}
-
-TEST_F(ServiceControlTest, StoppedServiceIsDeletedWhateverForceSays) {
-    for (bool force : {false, true}) {
-        if (!service_.Known()) {
-            ASSERT_TRUE(service_.Install());
-        }
-        EXPECT_TRUE(ServiceControl(kName).RemoveService(force)) << force;
-        for (int poll = 0; poll < 200 && service_.Known(); ++poll) Sleep(25);
-        EXPECT_FALSE(service_.Known()) << force;
-        EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, kKey)) << force;
-    }
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_PAUSED), State());
+    EXPECT_TRUE(Drive(SERVICE_CONTROL_STOP, 0) || Gone());
     EXPECT_TRUE(ServiceControl(kName).RemoveService(false));  // missing: nothing to remove
-    EXPECT_TRUE(ServiceControl(kName).RemoveService(true));
+    EXPECT_FALSE(ServiceControl(kName).DisableStart() || KeyPresent(HKEY_LOCAL_MACHINE, kKey));
 }
 
-// The manager refuses access, as it does for a user who is not an administrator.
+TEST_F(ServiceControlTest, StoppedServiceIsDeletedAndStartPendingIsRunning) {
+    EXPECT_TRUE(ServiceControl(kName).RemoveService(false));
+    EXPECT_TRUE(Gone());
+    ASSERT_TRUE(
+        CreateTestService(kName, SERVICE_WIN32_OWN_PROCESS, BinDir() + "\\testservice.exe"));
+    ASSERT_TRUE(Drive(0, SERVICE_START_PENDING, "pending"));
+    EXPECT_TRUE(ServiceControl(kName).IsRunning());
+}
+
+// Without its key, or without access to the manager, nothing is touched.
 SC_HANDLE WINAPI RefusedManager(LPCSTR, LPCSTR, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
 }
 
-TEST_F(ServiceControlTest, WithoutAccessToTheManagerNothingIsTouched) {
-    ASSERT_TRUE(service_.Start(SERVICE_RUNNING));
+TEST_F(ServiceControlTest, WithoutItsKeyOrAccessToTheManagerNothingIsTouched) {
+    ASSERT_TRUE(Drive(0, SERVICE_RUNNING));
     {
         ImportPatch refused("advapi32.dll", "OpenSCManagerA",
                             reinterpret_cast<void*>(RefusedManager));
-        ASSERT_TRUE(refused.Active());
         ServiceControl control(kName);
-        EXPECT_FALSE(control.IsRunning());
-        EXPECT_FALSE(control.ServiceInstalled());
-        EXPECT_FALSE(control.DisableStart());
-        EXPECT_TRUE(control.RemoveService(false));
-        EXPECT_TRUE(control.RemoveService(true));
-        EXPECT_TRUE(ServiceControl(kName).RemoveService(true));
+        EXPECT_FALSE(control.IsRunning() || control.ServiceInstalled() || control.DisableStart());
+        EXPECT_TRUE(control.RemoveService(false) && control.RemoveService(true));
     }
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_DEMAND_START), StartValue());
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), service_.State());
-    EXPECT_TRUE(ServiceControl(kName).ServiceInstalled());
+    EXPECT_EQ(std::string("\3\0\0\0", 4), StartValue());
+    ASSERT_TRUE(RemoveKey(HKEY_LOCAL_MACHINE, kKey));
+    EXPECT_FALSE(ServiceControl(kName).ServiceInstalled());
+    EXPECT_FALSE(ServiceControl(kName).RemoveService(false));  // running: cannot be disabled
+    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, kKey));
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), State());
 }
 }  // namespace
