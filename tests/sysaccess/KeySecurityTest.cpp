@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <sddl.h>
+#include <aclapi.h>
 
 #include <map>
 #include <string>
@@ -12,32 +13,31 @@
 #include "sysaccess/RegistryKey.h"
 
 namespace {
-const std::string kBase = "Software\\OberinKeySecurityTest";
+const char kTree[] = "Software\\OberinKeySecurityTest";
+const std::string kBase = kTree + std::string("\\");
 
 // ACEs in the key's DACL; -1 for a null DACL (open to everyone), -2 when it cannot be read.
 int DaclEntries(const std::string& path) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return -2;
-    BYTE buffer[1024];
-    DWORD size = sizeof buffer;
-    BOOL present = FALSE, defaulted = FALSE;
     PACL dacl = nullptr;
-    const bool read =
-        RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, buffer, &size) == ERROR_SUCCESS &&
-        GetSecurityDescriptorDacl(buffer, &present, &dacl, &defaulted);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key)) return -2;
+    const DWORD result = GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
+                                         nullptr, &dacl, nullptr, &descriptor);
+    const int entries = result ? -2 : dacl ? dacl->AceCount : -1;
     RegCloseKey(key);
-    return !read ? -2 : present && dacl ? dacl->AceCount : -1;
+    LocalFree(descriptor);
+    return entries;
 }
 
-// Gives the key the DACL of the descriptor string.
-void SetDacl(const std::string& path, const char* dacl) {
+// Gives the keys below the test tree the DACL of the descriptor string.
+void SetDacl(std::initializer_list<const char*> paths, const char* dacl) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     HKEY key;
-    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(dacl, SDDL_REVISION_1, &descriptor,
-                                                             nullptr) &&
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &key) ==
-            ERROR_SUCCESS) {
+    ConvertStringSecurityDescriptorToSecurityDescriptorA(dacl, SDDL_REVISION_1, &descriptor,
+                                                         nullptr);
+    for (const char* path : paths) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kBase + path).c_str(), 0, WRITE_DAC, &key)) continue;
         RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
         RegCloseKey(key);
     }
@@ -48,10 +48,9 @@ void SetDacl(const std::string& path, const char* dacl) {
 // a DACL without delete access), or whatever their DACL (true).
 std::map<std::string, bool> refused;
 std::map<std::string, int> deleteAttempts;
-int securityWrites = 0;
+int securityWrites = 0;  // refused unless writable
 bool securityWritable = true;
-ImportPatch* deletePatch = nullptr;
-ImportPatch* securityPatch = nullptr;
+ImportPatch *deletePatch, *securityPatch;
 
 LONG WINAPI GuardedDelete(HKEY key, LPCSTR path) {
     ++deleteAttempts[path];
@@ -66,34 +65,27 @@ LONG WINAPI GuardedSetSecurity(HKEY key, SECURITY_INFORMATION what, PSECURITY_DE
     return securityPatch->Original<decltype(&RegSetKeySecurity)>()(key, what, sd);
 }
 
+// ReadOnly and its Child open only for reading; Undeletable and Parent\B open fully but refuse
+// deletion, Parent\B even after a reset of its DACL.
 class KeySecurityTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(deletePatch_.Active() && securityPatch_.Active());
-        deletePatch = &deletePatch_;
-        securityPatch = &securityPatch_;
-        for (const char* path : {"\\ReadOnly\\Child\\Grandchild", "\\Undeletable\\Child",
-                                 "\\Parent\\A", "\\Parent\\B", "\\Parent\\C"})
-            ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, kBase + path, "Value", "x"));
-        // ReadOnly and its subkeys open only for reading; Undeletable and Parent\B open fully
-        // but refuse deletion, Parent\B even after a reset of its DACL.
+        ASSERT_TRUE((deletePatch = &deletePatch_)->Active() &&
+                    (securityPatch = &securityPatch_)->Active());
         for (const char* path :
-             {"\\ReadOnly\\Child\\Grandchild", "\\ReadOnly\\Child", "\\ReadOnly"})
-            SetDacl(kBase + path, "D:(A;;KR;;;WD)");
-        for (const char* path : {"\\Undeletable", "\\Parent\\B"})
-            SetDacl(kBase + path, "D:(A;;0xe003f;;;WD)");
-        refused = {{kBase + "\\Undeletable", false}, {kBase + "\\Parent\\B", true}};
-        ASSERT_FALSE(RegistryKey(kBase + "\\ReadOnly").Exists());
+             {"ReadOnly\\Child", "Undeletable\\Child", "Parent\\A", "Parent\\B", "Parent\\C"})
+            ASSERT_TRUE(MakeKey(HKEY_LOCAL_MACHINE, kBase + path));
+        SetDacl({"ReadOnly\\Child", "ReadOnly"}, "D:(A;;KR;;;WD)");
+        SetDacl({"Undeletable", "Parent\\B"}, "D:(A;;0xe003f;;;WD)");
+        refused = {{kBase + "Undeletable", false}, {kBase + "Parent\\B", true}};
         deleteAttempts.clear();
         securityWrites = 0;
     }
     void TearDown() override {
-        refused.clear();
         securityWritable = true;
-        for (const char* path :
-             {"\\ReadOnly", "\\ReadOnly\\Child", "\\ReadOnly\\Child\\Grandchild"})
-            SetDacl(kBase + path, "D:(A;;KA;;;WD)");
-        RemoveKey(HKEY_LOCAL_MACHINE, kBase);
+        SetDacl({"ReadOnly", "ReadOnly\\Child"}, "D:(A;;KA;;;WD)");
+        refused.clear();
+        RemoveKey(HKEY_LOCAL_MACHINE, kTree);
     }
     ImportPatch deletePatch_{"advapi32.dll", "RegDeleteKeyA",
                              reinterpret_cast<void*>(GuardedDelete)};
@@ -102,35 +94,31 @@ class KeySecurityTest : public ::testing::Test {
 };
 
 TEST_F(KeySecurityTest, RefusedKeysAreDeletedOnceTheirDaclIsReplaced) {
-    EXPECT_TRUE(RegistryKey(kBase + "\\ReadOnly").DeleteTree());
-    EXPECT_EQ(3, securityWrites);  // each key that refused full access
-    EXPECT_TRUE(RegistryKey(kBase + "\\Undeletable").DeleteTree());
-    EXPECT_EQ(4, securityWrites);
-    EXPECT_EQ(2, deleteAttempts[kBase + "\\Undeletable"]);
-    EXPECT_EQ(1, deleteAttempts[kBase + "\\Undeletable\\Child"]);
-    for (const char* path : {"\\ReadOnly", "\\Undeletable"})
-        EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, kBase + path)) << path;
-    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, kBase + "\\Parent"));
+    EXPECT_TRUE(RegistryKey(kBase + "ReadOnly").DeleteTree());
+    EXPECT_EQ(2, securityWrites);  // each key that refused full access
+    EXPECT_TRUE(RegistryKey(kBase + "Undeletable").DeleteTree());
+    EXPECT_EQ(3, securityWrites);
+    EXPECT_EQ(2, deleteAttempts[kBase + "Undeletable"]);
+    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, kBase + "ReadOnly") ||
+                 KeyPresent(HKEY_LOCAL_MACHINE, kBase + "Undeletable"));
 }
 
 TEST_F(KeySecurityTest, KeysStillRefusedStayWithTheirDacl) {
     securityWritable = false;
-    for (const char* path : {"\\ReadOnly", "\\Undeletable"}) {
+    for (const char* path : {"ReadOnly", "Undeletable"}) {
         EXPECT_FALSE(RegistryKey(kBase + path).DeleteTree()) << path;
-        EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, kBase + path)) << path;
         EXPECT_EQ(1, DaclEntries(kBase + path)) << path;
     }
-    EXPECT_EQ(0, deleteAttempts[kBase + "\\ReadOnly"]);
-    EXPECT_EQ(1, deleteAttempts[kBase + "\\Undeletable"]);
+    EXPECT_EQ(0, deleteAttempts[kBase + "ReadOnly"]);
+    EXPECT_EQ(1, deleteAttempts[kBase + "Undeletable"]);
     // Parent\B is tried, reset, retried once and given its DACL back; the loop ends at B.
     securityWritable = true;
     securityWrites = 0;
-    EXPECT_FALSE(RegistryKey(kBase + "\\Parent").DeleteTree());
-    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, kBase + "\\Parent\\A"));
-    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, kBase + "\\Parent\\C"));
-    EXPECT_EQ(2, deleteAttempts[kBase + "\\Parent\\B"]);
-    EXPECT_EQ(0, deleteAttempts[kBase + "\\Parent\\C"]);
+    EXPECT_FALSE(RegistryKey(kBase + "Parent").DeleteTree());
+    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, kBase + "Parent\\A"));
+    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, kBase + "Parent\\C"));
+    EXPECT_EQ(2, deleteAttempts[kBase + "Parent\\B"]);
     EXPECT_EQ(2, securityWrites);  // the reset, then the old DACL put back
-    EXPECT_EQ(1, DaclEntries(kBase + "\\Parent\\B"));
+    EXPECT_EQ(1, DaclEntries(kBase + "Parent\\B"));
 }
 }  // namespace
