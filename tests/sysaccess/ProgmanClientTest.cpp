@@ -1,5 +1,4 @@
-// The command texts handed to DDE, each with its closing NUL ("|"): Wine's shell ignores the
-// common-group flag.
+// Command texts handed to DDE, each with its NUL ("|"): Wine's shell ignores the common flag.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <ddeml.h>

@@ -64,15 +64,18 @@ TEST_F(ServiceControlTest, RunningServiceIsOnlyDisabledUnlessForced) {
     EXPECT_FALSE(ServiceControl(kName).DisableStart() || KeyPresent(HKEY_LOCAL_MACHINE, kKey));
 }
 
-// The manager refuses access, as it does for a user who is not an administrator.
+// Without its key the service is not installed, and without access to the manager (as for a
+// user who is not an administrator) it is not known: neither is touched.
 SC_HANDLE WINAPI RefusedManager(LPCSTR, LPCSTR, DWORD) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
 }
 
-TEST_F(ServiceControlTest, StartPendingServiceWithoutAccessToTheManagerIsLeftAlone) {
+TEST_F(ServiceControlTest, StartPendingServiceWithoutItsKeyOrAccessIsLeftAlone) {
     ASSERT_EQ(DWORD(SERVICE_START_PENDING), Drive(0, SERVICE_START_PENDING, "pending"));
     EXPECT_TRUE(ServiceControl(kName).IsRunning());
+    ASSERT_TRUE(RemoveKey(HKEY_LOCAL_MACHINE, kKey));
+    EXPECT_FALSE(ServiceControl(kName).RemoveService(false));  // cannot be disabled
     ImportPatch refused("advapi32.dll", "OpenSCManagerA", reinterpret_cast<void*>(RefusedManager));
     ServiceControl control(kName);
     EXPECT_FALSE(control.IsRunning() || control.ServiceInstalled() || control.DisableStart());
