@@ -72,8 +72,10 @@ void RunProgramReturn() {
     const std::string stamp = FreshFolder("C:\\bench") + "\\ended.txt";
     std::vector<double> late;
     for (int run = 0; run < 15; ++run) {
-        if (!RunProgram("\"" + BinDir() + "\\exitwith.exe\" 259 100 " + stamp, true))
-            return NotMeasured("RunProgram with wait (exitwith.exe did not run)");
+        if (!RunProgram(
+                "\"" + BinDir() + "\\testuninstaller.exe\" /exit 259 /sleep 100 /stamp " + stamp,
+                true))
+            return NotMeasured("RunProgram with wait (the child did not run)");
         late.push_back(1e3 * (Seconds() - Seconds(std::atoll(ReadWholeFile(stamp).c_str()))));
     }
     std::printf("RunProgram with wait returns %.1f ms after its child ends (median; max %.1f)\n",

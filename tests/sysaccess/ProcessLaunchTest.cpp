@@ -4,13 +4,15 @@
 #include "support/Machine.h"
 #include "sysaccess/ProcessLaunch.h"
 
-// exitwith.exe CODE MILLISECONDS, the last one not waited for. 259 is STILL_ACTIVE: a program
-// that ends with it has still ended.
+// The test uninstaller ending with a code after some milliseconds, the last one not waited for. 259
+// is STILL_ACTIVE: a program that ends with it has still ended.
 TEST(ProcessLaunchTest, WaitLastsUntilTheEndWhateverTheExitCode) {
-    for (const char* arguments : {"0 1000", "1 1000", "259 1000", "3 2000"}) {
+    for (const char* arguments :
+         {"0 /sleep 1000", "1 /sleep 1000", "259 /sleep 1000", "3 /sleep 2000"}) {
         const bool wait = arguments[0] != '3';
         const DWORD start = GetTickCount();
-        EXPECT_TRUE(RunProgram("\"" + BinDir() + "\\exitwith.exe\" " + arguments, wait));
+        EXPECT_TRUE(
+            RunProgram("\"" + BinDir() + "\\testuninstaller.exe\" /exit " + arguments, wait));
         const DWORD elapsed = GetTickCount() - start;
         EXPECT_TRUE(wait ? elapsed >= 900 && elapsed < 5000 : elapsed < 1500)
             << arguments << ": " << elapsed;
