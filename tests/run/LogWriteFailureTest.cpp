@@ -18,33 +18,18 @@ int __cdecl FailedClose(FILE* file) {
     return EOF;
 }
 
-class LogWriteFailureTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        work_ = FreshFolder("C:\\logfailure");
-        ASSERT_TRUE(SetCurrentDirectoryA(work_.c_str()));
-    }
-    void TearDown() override {
-        SetCurrentDirectoryA("C:\\");
-        DeleteFileA((work_ + "\\oberin.log").c_str());
-        RemoveDirectoryA(work_.c_str());
-    }
-    std::string work_;
-};
-
-TEST_F(LogWriteFailureTest, FailedWriteFailsTheRun) {
+TEST(LogWriteFailureTest, AFailedWriteOrCloseFailsTheRun) {
+    ASSERT_TRUE(SetCurrentDirectoryA(FreshFolder("C:\\logfailure").c_str()));
     {
         ImportPatch write("msvcrt.dll", "fputs", reinterpret_cast<void*>(FailedWrite));
         ASSERT_TRUE(write.Active());
         EXPECT_FALSE(CleanupRun().Run(true));
     }
     EXPECT_TRUE(CleanupRun().Run(true));
-}
-
-TEST_F(LogWriteFailureTest, FailedCloseFailsTheRun) {
     ImportPatch close("msvcrt.dll", "fclose", reinterpret_cast<void*>(FailedClose));
     ASSERT_TRUE(close.Active());
     closePatch = &close;
     EXPECT_FALSE(CleanupRun().Run(true));
+    SetCurrentDirectoryA("C:\\");
 }
 }  // namespace
