@@ -11,17 +11,12 @@
 namespace {
 const DWORD kRunLimitMs = 20000;
 
-// The settings of case.txt ("name value" lines) over their defaults.
-std::map<std::string, std::string> CaseSettings(const std::string& folder) {
+// The settings of case.txt ("name | value" rows) over their defaults.
+std::map<std::string, std::string> CaseSettings(const std::string& name) {
     std::map<std::string, std::string> settings = {
         {"windows", "nt40"}, {"runs", "1"}, {"directory", "C:\\server"}, {"log", ""}};
-    std::istringstream lines(ReadWholeFile(folder + "\\case.txt"));
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t blank = line.find(' ');
-        if (line.empty() || line[0] == '#' || blank == std::string::npos) continue;
-        settings[line.substr(0, blank)] = line.substr(blank + 1);
-    }
+    for (const auto& row : CaseTable("machines\\" + name + "\\case.txt"))
+        settings[row[0]] = row.back();
     if (settings["log"].empty()) settings["log"] = settings["directory"] + "\\oberin.log";
     return settings;
 }
@@ -99,7 +94,7 @@ int main(int argc, char** argv) {
     }
     const std::string name = argv[1], folder = TestsDir() + "\\machines\\" + name;
     const bool again = argc > 2;
-    auto settings = CaseSettings(folder);
+    auto settings = CaseSettings(name);
     // Wine sets its display up when the first window needs it: before the first snapshot.
     GetDesktopWindow();
     if (again) return RunAndCheck(folder, settings, true) ? 0 : 1;
