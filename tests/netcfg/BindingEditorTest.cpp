@@ -1,42 +1,35 @@
-// The binding editor on binding stores laid out in the machine's registry: the store before,
-// whether adapter E100B1 counts as bound, and the store after.
+// The binding editor on stores in the registry and the registrations it takes services from.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <random>
 #include <sstream>
 
+#include "netcfg/NetcfgCases.h"
 #include "netcfg/NetworkServices.h"
 #include "netcfg/ReenableAdapterBindings.h"
 #include "netcfg/ServiceBindings.h"
 #include "support/ImportPatch.h"
 #include "support/RegistryEdit.h"
 
-using namespace std::string_literals;
-
 namespace {
 const std::string kServices = "System\\CurrentControlSet\\Services\\";
 const std::string kMaker = "SOFTWARE\\VelmoraNetTest";
 const char* const kListNames[] = {"Bind", "Export", "Route"};
 
-// Type and bytes of each list value by "<service>\Linkage[\Disabled]\<name>"; REG_NONE: missing.
+// List values by key below Services and name: their type (REG_NONE: missing) and bytes.
 using Value = std::pair<DWORD, std::string>;
-using Store = std::map<std::string, Value>;
+using Store = std::map<std::pair<std::string, std::string>, Value>;
 
-// Services separated by ";", each "<name>: <active devices> / <disabled devices>", every device
-// with its Bind, Export and Route entry; without "/" there are no disabled lists, with "*" after
-// the name the lists are REG_BINARY.
 Store StoreOf(const std::string& text) {
     Store store;
     std::istringstream services(text);
     for (std::string service, name, device; std::getline(services, service, ';');) {
         std::istringstream words(service);
-        if (!(words >> name)) continue;
-        name.pop_back();
-        const DWORD type = name.back() == '*' ? REG_BINARY : REG_MULTI_SZ;
-        if (type == REG_BINARY) name.pop_back();
+        if (!(words >> name) || name.back() != ':') continue;
+        const DWORD type = name.find('*') != std::string::npos ? REG_BINARY : REG_MULTI_SZ;
+        name.erase(name.find_first_of("*:"));
         const bool disabled = service.find('/') != std::string::npos;
         std::string lists[6];
         for (int side = 0; words >> device;) {
@@ -46,43 +39,31 @@ Store StoreOf(const std::string& text) {
             lists[side + 1] += "\\Device\\" + name + "_" + device + '\0';
             lists[side + 2] += "\"" + device + "\"" + '\0';
         }
-        for (int list = 0; list < 6; ++list)
-            store[name + (list < 3 ? "\\Linkage\\" : "\\Linkage\\Disabled\\") +
-                  kListNames[list % 3]] =
-                list < 3 || disabled
-                    ? Value{type, lists[list] + (lists[list].empty() ? "\0\0"s : "\0"s)}
-                    : Value{};
+        for (int list = 0; list < 6; ++list)  // closed by one more NUL, an empty list by two
+            store[{name + (list < 3 ? "\\Linkage" : "\\Linkage\\Disabled"), kListNames[list % 3]}] =
+                list < 3 || disabled ? Value{type, lists[list].append(1 + lists[list].empty(), 0)}
+                                     : Value{};
     }
-    return store;
-}
-
-Store With(Store store, const Store& changes) {
-    for (const auto& change : changes) store[change.first] = change.second;
     return store;
 }
 
 // Writes the store's values (REG_NONE: left out).
 void LayOut(const Store& store) {
-    for (const auto& [key, value] : store) {
-        const std::string at = key.substr(0, key.rfind('\\')), name = key.substr(at.size() + 1);
+    for (const auto& [at, value] : store)
         EXPECT_TRUE(value.first == REG_NONE ||
-                    WriteValue(HKEY_LOCAL_MACHINE, kServices + at, name, value.first,
+                    WriteValue(HKEY_LOCAL_MACHINE, kServices + at.first, at.second, value.first,
                                value.second.data(), DWORD(value.second.size())));
-    }
 }
 
 // The values of the store's keys as they are now, and the services' keys removed.
 Store TakeBack(const Store& store) {
     Store now;
-    for (const auto& entry : store) {
-        const std::string at = entry.first.substr(0, entry.first.rfind('\\'));
-        Value& value = now[entry.first];
-        if (!ReadValue(HKEY_LOCAL_MACHINE, kServices + at, entry.first.substr(at.size() + 1),
-                       &value.first, &value.second))
-            value = Value{};
-    }
-    for (const auto& entry : store)
-        RemoveKey(HKEY_LOCAL_MACHINE, kServices + entry.first.substr(0, entry.first.find('\\')));
+    for (const auto& [at, value] : store)
+        if (!ReadValue(HKEY_LOCAL_MACHINE, kServices + at.first, at.second, &now[at].first,
+                       &now[at].second))
+            now[at] = Value{};
+    for (const auto& [at, value] : store)
+        RemoveKey(HKEY_LOCAL_MACHINE, kServices + at.first.substr(0, at.first.find('\\')));
     return now;
 }
 
@@ -91,8 +72,8 @@ Store TakeBack(const Store& store) {
 void Expect(const std::string& what, const Store& before, bool bound, const std::string& after,
             const std::string& adapter = "E100B1") {
     LayOut(before);
-    for (const auto& entry : before) {
-        const std::string service = entry.first.substr(0, entry.first.find('\\'));
+    for (const auto& [at, value] : before) {
+        const std::string service = at.first.substr(0, at.first.find('\\'));
         const std::string product = kMaker + "\\Product" + service + "\\CurrentVersion";
         EXPECT_TRUE(service.compare(0, 3, "VLM") == 0 ||
                     (WriteString(HKEY_LOCAL_MACHINE, product, "SoftwareType", "service") &&
@@ -100,7 +81,9 @@ void Expect(const std::string& what, const Store& before, bool bound, const std:
     }
     EXPECT_EQ(bound, ReenableAdapterBindings(adapter)) << what;
     RemoveKey(HKEY_LOCAL_MACHINE, kMaker);
-    EXPECT_EQ(With(before, StoreOf(after)), TakeBack(before)) << what;
+    Store expected = StoreOf(after);
+    expected.insert(before.begin(), before.end());
+    EXPECT_EQ(expected, TakeBack(before)) << what;
 }
 
 // Refuses the fourth list write: the first after the three lists of one side.
@@ -114,104 +97,36 @@ LONG WINAPI FourthWriteFails(HKEY key, LPCSTR name, DWORD reserved, DWORD type, 
 }  // namespace
 
 TEST(BindingEditorTest, Cases) {
-    // Active lists filled up to the byte (Export: "fits") or one beyond it (Export: "over")
-    // once a binding of E100B1 is moved behind them; Bind and Route would still have room.
-    const std::string fits(966, 'f'), over(967, 'f');
-    const struct {
-        const char* what;
-        std::string before;
-        bool bound;
-        std::string after;
-        Store raw = {};  // values written as they are, over the lists of before
-    } cases[] = {
-        {"moved behind the active ones: a longer name too, one in other case not",
-         "OtNbt: NetCard1 E100B1 / E100B2 E100B1X e100b1 E100B1", true,
-         "OtNbt: NetCard1 E100B1 E100B1X E100B1 / E100B2 e100b1"},
-        {"emptied lists are two NULs, lists without the adapter are rewritten as lists",
-         "OtTcp: E100B1 / E100B1 E100B1; OtWins*: NetCard1 / NetCard2", true,
-         "OtTcp: E100B1 E100B1 E100B1 /; OtWins: NetCard1 / NetCard2"},
-        {"without an active binding", "OtTcp*: NetCard1 / E100B1", false, ""},
-        {"a teaming transport counts", "VLMANCTransport*: E100B1 / E100B1", true, ""},
-        {"the second one too", "VLMNTCTransport: E100B1 /", true, ""},
-        {"without disabled lists, with unequal lists or a list beyond its buffer a service stays",
-         "OtA: E100B1; OtB*: NetCard1 / E100B1 E100B1; OtC*: NetCard1 NetCard2 / E100B1;"
-         "OtD*: / E100B1; OtE: / E100B1; OtF*: E100B2 / NetCard2",
-         true,
-         "OtE: E100B1 /",
-         {{"OtB\\Linkage\\Disabled\\Export", {REG_BINARY, "\\Device\\OtB_E100B1\0\0"s}},
-          {"OtC\\Linkage\\Route", {REG_BINARY, "\"NetCard1\"\0\0"s}},
-          {"OtD\\Linkage\\Disabled\\Bind",
-           {REG_BINARY, "\\Device\\E100B1\0\0"s + std::string(1010, 'x')}},
-          {"OtF\\Linkage\\Bind", {REG_BINARY, std::string(1024, 'x')}}}},
-        {"lists that would outgrow their buffer stay",
-         "OtTcp*: E100B1 " + over + " / E100B1 NetCard2; OtUdp: / E100B1", true, "OtUdp: E100B1 /"},
-        {"lists that just fit", "OtTcp: E100B1 " + fits + " / E100B1 NetCard2", true,
-         "OtTcp: E100B1 " + fits + " E100B1 / NetCard2"},
-        {"lists without closing NULs are read to their end only",
-         "OtTcp: /",
-         true,
-         "OtTcp: E100B1 E100B1 /",
-         {{"OtTcp\\Linkage\\Bind", {REG_MULTI_SZ, "\\Device\\E100B1"}},
-          {"OtTcp\\Linkage\\Export", {REG_MULTI_SZ, "\\Device\\OtTcp_E100B1"}},
-          {"OtTcp\\Linkage\\Route", {REG_MULTI_SZ, "\"E100B1\""}},
-          {"OtTcp\\Linkage\\Disabled\\Bind", {REG_MULTI_SZ, "\\Device\\E100B1\0"s}},
-          {"OtTcp\\Linkage\\Disabled\\Export", {REG_MULTI_SZ, "\\Device\\OtTcp_E100B1\0"s}},
-          {"OtTcp\\Linkage\\Disabled\\Route", {REG_MULTI_SZ, "\"E100B1\"\0"s}}}},
-    };
-    for (const auto& c : cases) Expect(c.what, With(StoreOf(c.before), c.raw), c.bound, c.after);
-
-    // Every one of many services is asked and edited, the last one the only bound one.
-    std::string many, manyAfter;
-    for (int index = 1000; index < 1120; ++index) {
-        const std::string name = "OtMany" + std::to_string(index);
-        many += name + (index == 1119 ? ": E100B1" : ":") + " / E100B1 NetCard2;";
-        manyAfter += name + (index == 1119 ? ": E100B1 E100B1" : ": E100B1") + " / NetCard2;";
+    for (const auto& row : NetcfgCases("bindings.txt")) {
+        Store before = StoreOf(row[1]);
+        for (size_t field = 4; field + 3 < row.size(); field += 4)
+            before[{row[field], row[field + 1]}] = {
+                row[field + 2] == "binary" ? REG_BINARY : REG_MULTI_SZ, row[field + 3]};
+        Expect(row[0], before, row[2] == "yes", row[3]);
     }
-    Expect("120 services", StoreOf(many), true, manyAfter);
 }
 
 TEST(BindingEditorTest, RegistrationsThatNameNetworkServices) {
-    const struct {
-        std::string product, service;  // product below SOFTWARE, sorted as they are enumerated
-        const char* softwareType;
-        DWORD type;
-        bool collected;
-    } cases[] = {
-        {"Classes\\VelmoraNetTest", "OtClasses", "service", REG_SZ, false},
-        {"VelmoraNetTest\\Driver", "OtDriver", "driver", REG_SZ, false},
-        {"VelmoraNetTest\\Empty", "", "service", REG_SZ, false},
-        {"VelmoraNetTest\\Exact", "NO", "service", REG_SZ, false},
-        {"VelmoraNetTest\\Expand", "OtExpand", "service", REG_EXPAND_SZ, false},
-        {"VelmoraNetTest\\Lower", "no", "service", REG_SZ, true},
-        {"VelmoraNetTest\\Mixed", "OtMixed", "SeRvIcE", REG_SZ, true},
-        {"VelmoraNetTest\\NoType", "OtNoType", nullptr, REG_NONE, false},
-        {"VelmoraNetTest\\Upper", "OtUpper", "TRANSPORT", REG_SZ, true},
-        {"VelmoraNetTest\\vlmntcTRANSPORT", "OtTeaming", "transport", REG_SZ, false},
-        // A name of 128 characters ends the enumeration of its key.
-        {"VelmoraNetTest\\Zy" + std::string(125, 'x'), "OtLong", "service", REG_SZ, true},
-        {"VelmoraNetTest\\Zz" + std::string(126, 'x'), "OtTooLong", "service", REG_SZ, false},
-        {"VelmoraNetTest\\Zzz", "OtAfterTooLong", "service", REG_SZ, false},
-        {"W" + std::string(127, 'x') + "\\P", "OtLongMaker", "service", REG_SZ, false},
-        {"Wz\\P", "OtAfterLongMaker", "service", REG_SZ, false},
-    };
     std::vector<std::string> names, expected, collected;
-    for (const auto& c : cases) {
-        const std::string key = "SOFTWARE\\" + c.product + "\\CurrentVersion";
-        ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, key, "ServiceName", c.service));
-        EXPECT_TRUE(!c.softwareType ||
-                    WriteValue(HKEY_LOCAL_MACHINE, key, "SoftwareType", c.type, c.softwareType,
-                               DWORD(std::strlen(c.softwareType) + 1)));
-        names.push_back(c.service);
-        if (c.collected) expected.push_back(c.service);
+    for (const auto& row : NetcfgCases("registrations.txt")) {
+        const std::string key = "SOFTWARE\\" + row[0] + "\\CurrentVersion";
+        ASSERT_TRUE(WriteString(HKEY_LOCAL_MACHINE, key, "ServiceName", row[1]));
+        EXPECT_TRUE(row[3] == "none" || WriteValue(HKEY_LOCAL_MACHINE, key, "SoftwareType",
+                                                   row[3] == "expand" ? REG_EXPAND_SZ : REG_SZ,
+                                                   row[2].c_str(), DWORD(row[2].size() + 1)));
+        names.push_back(row[1]);
+        if (row[4] == "yes") expected.push_back(row[1]);
     }
     NetworkServiceList all;
     EXPECT_TRUE(CollectNetworkServices(all));
     for (const std::string& service : all)
         if (std::count(names.begin(), names.end(), service)) collected.push_back(service);
     EXPECT_EQ(expected, collected);
-    for (const std::string& maker :
-         {"Classes\\VelmoraNetTest"s, "VelmoraNetTest"s, "W" + std::string(127, 'x'), "Wz"s})
-        RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\" + maker);
+    // The maker's key, but below Classes the product's.
+    for (const auto& row : NetcfgCases("registrations.txt")) {
+        const size_t skip = row[0].rfind("Classes\\", 0) == 0 ? 8 : 0;
+        RemoveKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\" + row[0].substr(0, row[0].find('\\', skip)));
+    }
 }
 
 TEST(BindingEditorTest, RandomStoresMoveWholeBindingsInOrder) {
