@@ -1,5 +1,4 @@
-// The start-up decision between a silent run and the main dialog, from the command line (the
-// cases in arguments.txt).
+// The start-up decision between a silent run and the main dialog (the cases in arguments.txt).
 #include <gtest/gtest.h>
 
 #include "app/CleanupApp.h"

@@ -5,27 +5,65 @@
 
 #include <cstdio>
 
-#include "app/Desktop.h"
 #include "res/resource.h"
-#include "run/LogFile.h"
 #include "run/SystemQueries.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
 
 namespace {
-using Rows = std::vector<std::vector<std::string>>;
+const DWORD kWaitLimitMs = 10000;
+
+// Polls condition every 20 ms until it holds; false when it still did not after limitMs: a
+// window that never comes fails the test instead of hanging it.
+template <typename Condition>
+bool Eventually(Condition condition, DWORD limitMs = kWaitLimitMs) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
+        if (GetTickCount() - start >= limitMs) return false;
+    return true;
+}
+
+// The top-level window with this class and caption (null: any) once shown; null when none came.
+HWND WaitForWindow(const char* className, const char* caption = nullptr) {
+    HWND found = nullptr;
+    Eventually([&] { return IsWindowVisible(found = FindWindowA(className, caption)); });
+    return found;
+}
+
+// The text of a window of another process (edit controls included), "" when it does not answer.
+std::string TextOf(HWND window) {
+    std::vector<char> text(65536);
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kWaitLimitMs, nullptr);
+    return text.data();
+}
+
+// True when the picture on the screen under window changes within limitMs.
+bool PictureChanges(HWND window, DWORD limitMs) {
+    auto pixelSum = [&] {
+        RECT r;
+        GetWindowRect(window, &r);
+        HDC screen = GetDC(nullptr);
+        std::size_t sum = 0;
+        for (LONG y = r.top; y < r.bottom; ++y)
+            for (LONG x = r.left; x < r.right; ++x) sum = sum * 31 + GetPixel(screen, x, y);
+        ReleaseDC(nullptr, screen);
+        return sum;
+    };
+    const std::size_t first = pixelSum();
+    return Eventually([&] { return pixelSum() != first; }, limitMs);
+}
+
 const char kSucceeded[] =
     "Configuration successful.  Please exit application and reboot this server to complete the "
     "configuration.";
 const char kFailed[] = "Configuration unsuccessful.  Please check log file";
 
-// Each control of dialog, a row each: class, identifier, place and size in dialog units (the
-// dialog has wide by high), tab stop, group and own styles, and text.
-Rows Layout(HWND dialog, int wide, int high) {
+// The controls of dialog as rows of dialog.txt, in dialog units (the dialog has wide by high).
+std::vector<std::vector<std::string>> Layout(HWND dialog, int wide, int high) {
     RECT client;
     GetClientRect(dialog, &client);
-    Rows layout;
-    for (HWND child : Children(dialog)) {
+    std::vector<std::vector<std::string>> layout;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r;
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
@@ -46,14 +84,10 @@ Rows Layout(HWND dialog, int wide, int high) {
 class DialogTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        // The test display has no window manager: Wine would wait two seconds for one to take
-        // every closing window away. Windows it does not hand to a manager close at once.
+        // Without a window manager Wine would wait two seconds for one on every managed window.
         ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", "N"));
     }
-    void SetUp() override {
-        work_ = FreshFolder("C:\\work");
-        RemoveTree(LogPathIn(SystemDirectory()));
-    }
+    void SetUp() override { RemoveTree(systemLog_); }
     void TearDown() override {
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, kWaitLimitMs);
@@ -70,35 +104,25 @@ class DialogTest : public testing::Test {
                        &startup, &process_);
         return dialog_ = WaitForWindow("#32770", "Windows 2000 Oberin Utility from Velmora");
     }
-    bool Ends() const {
-        return WaitForSingleObject(process_.hProcess, kWaitLimitMs) == WAIT_OBJECT_0;
-    }
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
     static void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
-    static bool Gone(HWND window) {
-        return Eventually([&] { return !IsWindowVisible(window); });
-    }
-    // Closes the next message box of the program, captioned with its name, with its OK button
-    // and returns its message; "" when none came.
+    // Closes the next message box of the program (captioned with its name) and returns its text.
     static std::string Dismiss() {
         HWND box = WaitForWindow("#32770", "oberin");
         const std::string text = TextOf(GetDlgItem(box, 0xFFFF));
         Click(GetDlgItem(box, IDOK));
-        EXPECT_TRUE(Gone(box));
+        EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(box); }));
         return text;
     }
 
-    std::string work_;
+    const std::string work_ = FreshFolder("C:\\work"), log_ = work_ + "\\oberin.log";
+    const std::string systemLog_ = SystemDirectory() + "oberin.log";
     PROCESS_INFORMATION process_ = {};
     HWND dialog_ = nullptr;
 };
 
 TEST_F(DialogTest, SlashSOpensTheDialogAsLaidOutItsSystemMenuTheAboutBoxAndEscapeEndsIt) {
     ASSERT_TRUE(Start("/s"));
-    const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    EXPECT_EQ(frame,
-              GetWindowLongA(dialog_, GWL_STYLE) & (frame | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    EXPECT_TRUE(GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_APPWINDOW);  // on the task bar
     EXPECT_EQ(CaseTable("app\\dialog.txt"), Layout(dialog_, 209, 93));
     // The keyboard's way: Alt+Space opens the menu, Up wraps round to its last item, Enter.
     PostMessageA(dialog_, WM_SYSCOMMAND, SC_KEYMENU, ' ');
@@ -108,12 +132,11 @@ TEST_F(DialogTest, SlashSOpensTheDialogAsLaidOutItsSystemMenuTheAboutBoxAndEscap
     HWND about = WaitForWindow("#32770", "About Oberin");
     EXPECT_EQ(CaseTable("app\\about.txt"), Layout(about, 217, 55));
     Click(GetDlgItem(about, IDOK));
-    EXPECT_TRUE(Gone(about));
-    // Escape on the focused button goes through the dialog's keyboard handling.
-    PostMessageA(Item(IDC_CLEANUP), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(Ends());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((work_ + "\\oberin.log").c_str()));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(LogPathIn(SystemDirectory()).c_str()));
+    EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(about); }));
+    PostMessageA(Item(IDC_CLEANUP), WM_KEYDOWN, VK_ESCAPE, 0);  // through the dialog's keys
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_.hProcess, kWaitLimitMs));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(log_.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(systemLog_.c_str()));
 }
 
 TEST_F(DialogTest, CleanupReportsSuccessWhileTheClipPlaysTwiceAlikeViewLogAndHelpOpenTillExit) {
@@ -121,53 +144,41 @@ TEST_F(DialogTest, CleanupReportsSuccessWhileTheClipPlaysTwiceAlikeViewLogAndHel
     HWND clip = Item(IDC_ANIMATION);
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run);
-        DeleteFileA((work_ + "\\oberin.log").c_str());
+        DeleteFileA(log_.c_str());
         Click(Item(IDC_CLEANUP));
-        HWND box = WaitForWindow("#32770", "oberin");
-        EXPECT_EQ(dialog_, GetWindow(box, GW_OWNER));
+        EXPECT_EQ(dialog_, GetWindow(WaitForWindow("#32770", "oberin"), GW_OWNER));
         // While the result is up the clip plays on, longer than one round of its four frames.
         int changes = 0;
         while (changes < 6 && PictureChanges(clip, 1000)) ++changes;
         EXPECT_EQ(6, changes);
         EXPECT_EQ(kSucceeded, Dismiss());
         EXPECT_EQ(ReadWholeFile(TestsDir() + "\\machines\\clean\\expected.log"),
-                  ReadWholeFile(work_ + "\\oberin.log"));
+                  ReadWholeFile(log_));
         EXPECT_TRUE(Eventually([&] { return !PictureChanges(clip, 500); }, 3000));  // then it stops
     }
-    const std::string log = ReadWholeFile(work_ + "\\oberin.log");
     Click(Item(IDC_VIEW_LOG));
     HWND text = FindWindowExA(WaitForWindow("Notepad"), nullptr, "Edit", nullptr);
-    EXPECT_TRUE(Eventually([&] { return TextOf(text) == log; })) << TextOf(text);
+    EXPECT_TRUE(Eventually([&] { return TextOf(text) == ReadWholeFile(log_); })) << TextOf(text);
     PostMessageA(GetParent(text), WM_CLOSE, 0, 0);
     Click(Item(IDC_HELP_BUTTON));
-    HWND help = WaitForWindow("MS_WINHELP", "Oberin Help");
-    // The contents topic, as winhlp32 shows it in its text control.
-    std::string shown;
-    EXPECT_TRUE(Eventually([&] {
-        shown.clear();
-        for (HWND child : Children(help)) shown += TextOf(child);
-        return shown.find("What Oberin does") != std::string::npos;
-    })) << shown;
+    EXPECT_TRUE(WaitForWindow("MS_WINHELP", "Oberin Help"));  // captioned by the help file
     Click(Item(IDCANCEL));
-    EXPECT_TRUE(Ends());
-    EXPECT_TRUE(Gone(help));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_.hProcess, kWaitLimitMs));
+    EXPECT_TRUE(Eventually([&] { return !FindWindowA("MS_WINHELP", nullptr); }));
 }
 
-TEST_F(DialogTest, CleanupOnAnUnsupportedVersionShowsTheRunsMessageThenTheFailure) {
+TEST_F(DialogTest, CleanupWithNoPlaceForTheLogOrOnAnUnsupportedVersionSaysSoThenShowsTheFailure) {
+    ASSERT_TRUE(CreateDirectoryA(log_.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(systemLog_.c_str(), nullptr));
     ASSERT_TRUE(SetWindowsVersion("win2k"));
     Start();  // a program keeps the version it started with
     ASSERT_TRUE(SetWindowsVersion("nt40"));
     Click(Item(IDC_CLEANUP));
-    EXPECT_EQ("Oberin is not supported on this version of Windows.", Dismiss());
-    EXPECT_EQ(kFailed, Dismiss());
-}
-
-TEST_F(DialogTest, CleanupWithNoPlaceForTheLogSaysSoThenShowsTheFailure) {
-    ASSERT_TRUE(CreateDirectoryA((work_ + "\\oberin.log").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA(LogPathIn(SystemDirectory()).c_str(), nullptr));
-    ASSERT_TRUE(Start());
-    Click(Item(IDC_CLEANUP));
     EXPECT_EQ("Failed to open Log File:  Application exiting.", Dismiss());
+    EXPECT_EQ(kFailed, Dismiss());
+    ASSERT_TRUE(RemoveDirectoryA(log_.c_str()));
+    Click(Item(IDC_CLEANUP));
+    EXPECT_EQ("Oberin is not supported on this version of Windows.", Dismiss());
     EXPECT_EQ(kFailed, Dismiss());
 }
 }  // namespace

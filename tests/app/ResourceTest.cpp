@@ -1,5 +1,5 @@
-// The resources built into oberin.exe: icon, animation clip, About item and version block (the
-// facts in resources.txt).
+// The resources built into oberin.exe: icon, main dialog, animation clip, About item and version
+// block (the facts in resources.txt).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,33 +10,32 @@
 #include "support/Machine.h"
 
 namespace {
-// The bytes of a part of oberin.exe, "" when there is none: "icon", "clip" (or "clip CHUNK": the
-// contents of that chunk), "about item", or "version PATH": a value of the version block.
+// The bytes of a part of oberin.exe named as in resources.txt, "" when there is none.
 std::string Part(const std::string& part) {
     const std::string program = BinDir() + "\\oberin.exe";
-    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE exe = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC resource = FindResourceA(exe, MAKEINTRESOURCEA(IDR_CLEANUP_CLIP), "AVI");
+    if (part == "icon") resource = FindResourceA(exe, MAKEINTRESOURCEA(IDI_OBERIN), RT_GROUP_ICON);
+    if (part == "dialog") resource = FindResourceA(exe, MAKEINTRESOURCEA(IDD_CLEANUP), RT_DIALOG);
     std::string data(GetFileVersionInfoSizeA(program.c_str(), nullptr), '\0');
     void* found = &data[0];
     UINT length = 0;
-    const bool icon = part == "icon";
     if (part.compare(0, 8, "version ") == 0) {
         if (GetFileVersionInfoA(program.c_str(), 0, data.size(), &data[0]))
             VerQueryValueA(&data[0], part.substr(8).c_str(), &found, &length);
     } else if (part == "about item") {
-        length = LoadStringA(module, IDS_ABOUT_ITEM, &data[0], data.size());
-    } else if (HRSRC resource =
-                   FindResourceA(module, MAKEINTRESOURCEA(icon ? IDI_OBERIN : IDR_CLEANUP_CLIP),
-                                 icon ? RT_GROUP_ICON : "AVI")) {
-        found = LockResource(LoadResource(module, resource));
-        length = SizeofResource(module, resource);
+        length = LoadStringA(exe, IDS_ABOUT_ITEM, &data[0], data.size());
+    } else if (resource) {
+        found = LockResource(LoadResource(exe, resource));
+        length = SizeofResource(exe, resource);
     }
     std::string bytes(static_cast<const char*>(found), length);
-    FreeLibrary(module);
+    FreeLibrary(exe);
     if (part.compare(0, 5, "clip ") == 0) bytes.erase(0, bytes.find(part.substr(5)) + 8);
     return bytes;
 }
 
-TEST(ResourceTest, IconClipAboutItemAndVersionBlockHoldTheirFacts) {
+TEST(ResourceTest, IconDialogClipAboutItemAndVersionBlockHoldTheirFacts) {
     for (const auto& row : CaseTable("app\\resources.txt")) {
         const std::string data = Part(row[0]) + '\0';
         const std::string at = data.substr(std::min<std::size_t>(std::stoul(row[1]), data.size()));
