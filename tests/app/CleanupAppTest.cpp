@@ -1,32 +1,12 @@
-// The start-up decision between a silent run and the main dialog, from the command line.
+// The start-up decision between a silent run and the main dialog (the cases in arguments.txt).
 #include <gtest/gtest.h>
 
 #include "app/CleanupApp.h"
+#include "support/Machine.h"
 
-namespace {
 TEST(CleanupAppTest, ArgumentTextFollowsTheProgramNameAndOnlyALeadingSOrCapitalSIsSilent) {
-    const struct {
-        const char* commandLine;
-        const char* argumentText;
-        bool silent;
-    } cases[] = {
-        {"", "", false},
-        {"oberin.exe", "", false},
-        {"oberin.exe    ", "", false},
-        {"oberin.exe s", "s", true},
-        {"oberin.exe \t  S", "S", true},
-        {"C:\\tools\\oberin.exe Silent now", "Silent now", true},
-        {"\"C:\\Program Files\\Oberin\\oberin.exe\" s", "s", true},
-        {"\"C:\\Program Files\\Oberin\\oberin.exe\"s", "s", true},
-        {"\"C:\\Program Files\\oberin.exe", "", false},
-        {"oberin.exe /s", "/s", false},
-        {"oberin.exe -s", "-s", false},
-        {"oberin.exe x s", "x s", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.commandLine);
-        EXPECT_STREQ(c.argumentText, ArgumentText(c.commandLine));
-        EXPECT_EQ(c.silent, IsSilentArgument(ArgumentText(c.commandLine)));
+    for (const auto& row : CaseTable("app\\arguments.txt")) {
+        EXPECT_EQ(row[1], ArgumentText(row[0].c_str())) << row[0];
+        EXPECT_EQ(row[2] == "silent", IsSilentArgument(ArgumentText(row[0].c_str()))) << row[0];
     }
 }
-}  // namespace
