@@ -57,6 +57,13 @@ std::vector<std::pair<std::string, std::string>> Places() {
     return places;
 }
 
+// The places in text written back as their tokens, longest first.
+std::string TokenizeMachinePath(const std::string& text) {
+    std::string result = text;
+    for (const auto& place : Places()) Replace(result, place.second, place.first);
+    return result;
+}
+
 std::string Doubled(const std::string& text) {
     std::string result;
     for (char c : text) {
@@ -345,12 +352,6 @@ std::string ExpandMachinePath(const std::string& path) {
     for (const auto& place : Places())
         if (result.find(place.first) != std::string::npos)
             Replace(result, place.first, place.second);
-    return result;
-}
-
-std::string TokenizeMachinePath(const std::string& text) {
-    std::string result = text;
-    for (const auto& place : Places()) Replace(result, place.second, place.first);
     return result;
 }
 

@@ -32,8 +32,6 @@ bool SetWindowsVersion(const std::string& version);
 // Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS%, %USERPROGRAMS% (no trailing backslash), %BIN%
 // and %TESTS%.
 std::string ExpandMachinePath(const std::string& path);
-// The reverse: the same places written back as their tokens, longest first.
-std::string TokenizeMachinePath(const std::string& text);
 
 // A machine laid out from tests/machines/NAME: registry.reg (if any) imported, then the lines of
 // files.txt (if any) applied; see tests/README.md for the kinds of line. Files marked held stay

@@ -1,6 +1,6 @@
 #include "support/RegistryEdit.h"
 
-#include <vector>
+#include <shlwapi.h>
 
 bool KeyPresent(HKEY root, const std::string& path) {
     HKEY key;
@@ -11,23 +11,14 @@ bool KeyPresent(HKEY root, const std::string& path) {
 
 bool MakeKey(HKEY root, const std::string& path) {
     HKEY key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
+    if (RegCreateKeyA(root, path.c_str(), &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
 
 bool WriteValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                 const void* data, DWORD size) {
-    HKEY key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG result =
-        RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    return SHSetValueA(root, path.c_str(), name.c_str(), type, data, size) == ERROR_SUCCESS;
 }
 
 bool WriteString(HKEY root, const std::string& path, const std::string& name,
@@ -41,28 +32,16 @@ bool ReadValue(HKEY root, const std::string& path, const std::string& name, DWOR
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     DWORD size = 0;
     LONG result = RegQueryValueExA(key, name.c_str(), nullptr, type, nullptr, &size);
-    if (result == ERROR_SUCCESS) {
-        std::vector<BYTE> bytes(size + 1);
-        result = RegQueryValueExA(key, name.c_str(), nullptr, type, bytes.data(), &size);
-        data->assign(reinterpret_cast<const char*>(bytes.data()), size);
-    }
+    data->assign(size + 1, '\0');
+    if (result == ERROR_SUCCESS)
+        result = RegQueryValueExA(key, name.c_str(), nullptr, type,
+                                  reinterpret_cast<BYTE*>(&(*data)[0]), &size);
+    data->resize(size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
 
 bool RemoveKey(HKEY root, const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return !KeyPresent(root, path);
-    char name[256];
-    DWORD length = sizeof name;
-    std::vector<std::string> children;
-    for (DWORD i = 0;
-         RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, length = sizeof name)
-        children.emplace_back(name, length);
-    RegCloseKey(key);
-    for (const std::string& child : children) RemoveKey(root, path + "\\" + child);
-    RegDeleteKeyA(root, path.c_str());
+    SHDeleteKeyA(root, path.c_str());
     return !KeyPresent(root, path);
 }

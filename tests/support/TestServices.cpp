@@ -2,23 +2,12 @@
 
 #include "support/RegistryEdit.h"
 
-bool CreateTestService(const std::string& name, DWORD type, const std::string& binary,
-                       const std::string& displayName) {
+bool CreateTestService(const std::string& name, DWORD type, const std::string& binary) {
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
     if (!manager) return false;
-    SC_HANDLE service =
-        CreateServiceA(manager, name.c_str(), (displayName.empty() ? name : displayName).c_str(),
-                       SERVICE_ALL_ACCESS, type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (service) CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return service != nullptr;
-}
-
-bool ServiceKnown(const std::string& name) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    if (!manager) return false;
-    SC_HANDLE service = OpenServiceA(manager, name.c_str(), SERVICE_QUERY_STATUS);
+    SC_HANDLE service = CreateServiceA(manager, name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                       type, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                       binary.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr);
     if (service) CloseServiceHandle(service);
     CloseServiceHandle(manager);
     return service != nullptr;

@@ -8,9 +8,6 @@
 
 // Creates a demand-start service of the given type (SERVICE_WIN32_OWN_PROCESS,
 // SERVICE_KERNEL_DRIVER); its binary need not exist. False when the manager refuses it.
-bool CreateTestService(const std::string& name, DWORD type, const std::string& binary,
-                       const std::string& displayName = std::string());
-// True when the service manager knows the service.
-bool ServiceKnown(const std::string& name);
+bool CreateTestService(const std::string& name, DWORD type, const std::string& binary);
 // Deletes the service from the manager and its key from the registry.
 void DeleteTestService(const std::string& name);
