@@ -7,6 +7,8 @@ build="${OBERIN_BUILD:-$top/build}"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake"
 cmake --build "$build"
 cd "$build"
-ctest --output-on-failure -j "$(nproc)" "$@"
+# The benchmarks alone, so that their figures are not the tests' load; then the tests in parallel.
+ctest --output-on-failure -L bench
 echo "=== benchmark figures"
-cat "$build/bed/run/benchmarks.out" 2>/dev/null || true
+cat "$build/bed/run/benchmarks.out"
+ctest --output-on-failure -j "$(nproc)" -LE bench "$@"

@@ -4,7 +4,7 @@
 set -eu
 need=""
 for pkg in cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-tools googletest \
-           wine wine32:i386 xvfb xdotool x11-utils imagemagick python3; do
+           wine wine32:i386 xvfb python3; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need="$need $pkg"
 done
 [ -z "$need" ] && exit 0
