@@ -1,5 +1,4 @@
-// The NT 3.51 test on the build number of the prefix's registry, for the cases in
-// buildnumbers.txt (the directories and the version gate show in every machine case).
+// The NT 3.51 test on the registry's build number (buildnumbers.txt); the rest shows in machines.
 #include <gtest/gtest.h>
 
 #include "run/SystemQueries.h"

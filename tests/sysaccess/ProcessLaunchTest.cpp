@@ -1,6 +1,5 @@
-// Starting programs: the program of an unquoted command line with blanks is the longest part
-// before a blank that names an existing file, quoted, so the system's search never picks a
-// shorter one (commandline.txt); and waiting, or not, for programs (processlaunch.txt).
+// Starting programs: the program of an unquoted command line quoted so that the system's search
+// picks no other one (commandline.txt), and waiting for programs or not (processlaunch.txt).
 #include <gtest/gtest.h>
 
 #include "support/Machine.h"

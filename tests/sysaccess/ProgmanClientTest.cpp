@@ -7,9 +7,8 @@
 #include "support/Machine.h"
 #include "sysaccess/ProgmanClient.h"
 
-namespace {
-std::string sent;
-HDDEDATA WINAPI Refused(DWORD, LPBYTE data, DWORD size, DWORD, HSZ, UINT, UINT) {
+static std::string sent;
+static HDDEDATA WINAPI Refused(DWORD, LPBYTE data, DWORD size, DWORD, HSZ, UINT, UINT) {
     sent += std::string(reinterpret_cast<char*>(data), size - 1) + (data[size - 1] ? "?" : "|");
     return nullptr;
 }
@@ -24,4 +23,3 @@ TEST(ProgmanClientTest, CommandTextsCarryTheCommonFlagAndStopAtAFailedGroup) {
         EXPECT_EQ(row[4], sent) << row[0];
     }
 }
-}  // namespace

@@ -1,5 +1,4 @@
-// The Start-menu Programs folders from Wine's registry, on English and localized systems (the
-// cases in programsfolders.txt).
+// The Start-menu Programs folders on English and localized systems (programsfolders.txt).
 #include <gtest/gtest.h>
 
 #include <cstring>
