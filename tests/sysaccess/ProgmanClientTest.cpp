@@ -1,23 +1,25 @@
-// Command texts handed to DDE, each with its NUL ("|"): Wine's shell ignores the common flag.
+// Command texts handed to DDE (the cases in progman.txt): Wine's shell ignores the common flag.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <ddeml.h>
 
 #include "support/ImportPatch.h"
+#include "support/Machine.h"
 #include "sysaccess/ProgmanClient.h"
 
-namespace {
-std::string sent;
-HDDEDATA WINAPI Refused(DWORD, LPBYTE data, DWORD size, DWORD, HSZ, UINT, UINT) {
+static std::string sent;
+static HDDEDATA WINAPI Refused(DWORD, LPBYTE data, DWORD size, DWORD, HSZ, UINT, UINT) {
     sent += std::string(reinterpret_cast<char*>(data), size - 1) + (data[size - 1] ? "?" : "|");
     return nullptr;
 }
 
 TEST(ProgmanClientTest, CommandTextsCarryTheCommonFlagAndStopAtAFailedGroup) {
     ImportPatch patch("user32.dll", "DdeCreateDataHandle", reinterpret_cast<void*>(Refused));
-    const std::string group(300, 'g');
-    ProgmanCreateGroup(group, true);
-    ProgmanDeleteItem(group, "Clock", false);
-    EXPECT_EQ("[CreateGroup(" + group + ",1)]|[CreateGroup(" + group + ",0)]|", sent);
+    for (const auto& row : CaseTable("sysaccess\\progman.txt")) {
+        sent.clear();
+        if (row[0] == "create") ProgmanCreateGroup(row[1], row[3] == "common");
+        if (row[0] == "deleteitem") ProgmanDeleteItem(row[1], row[2], row[3] == "common");
+        if (row[0] == "deletegroup") ProgmanDeleteGroup(row[1]);
+        EXPECT_EQ(row[4], sent) << row[0];
+    }
 }
-}  // namespace
