@@ -64,15 +64,6 @@ std::string TokenizeMachinePath(const std::string& text) {
     return result;
 }
 
-std::string Doubled(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        result += c;
-        if (c == '\\') result += c;
-    }
-    return result;
-}
-
 void CreateFolders(const std::string& path) {
     for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
         CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
@@ -103,32 +94,21 @@ bool SendToProgramManager(const std::string& command) {
 // Value data as text: strings with "\0" for each NUL and \xHH for other control bytes, DWORDs
 // in hex, anything else as hex bytes after its type number.
 std::string ValueText(DWORD type, const BYTE* data, DWORD size) {
-    char hex[16];
+    char part[16];
     if (type == REG_DWORD && size == 4) {
-        std::snprintf(hex, sizeof hex, "dword:%08lx", *reinterpret_cast<const DWORD*>(data));
-        return hex;
+        std::snprintf(part, sizeof part, "dword:%08lx", *reinterpret_cast<const DWORD*>(data));
+        return part;
     }
-    std::string text;
-    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
-        text = type == REG_SZ ? "sz:" : type == REG_EXPAND_SZ ? "expand:" : "multi:";
-        for (DWORD i = 0; i < size; ++i) {
-            if (data[i] == 0) {
-                text += "\\0";
-            } else if (data[i] < 0x20) {
-                std::snprintf(hex, sizeof hex, "\\x%02x", data[i]);
-                text += hex;
-            } else {
-                text += static_cast<char>(data[i]);
-            }
-        }
-        return text;
-    }
-    text = "type" + std::to_string(type) + ":";
+    const bool text = type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+    std::string result = type == REG_SZ          ? "sz:"
+                         : type == REG_EXPAND_SZ ? "expand:"
+                         : type == REG_MULTI_SZ  ? "multi:"
+                                                 : "type" + std::to_string(type) + ":";
     for (DWORD i = 0; i < size; ++i) {
-        std::snprintf(hex, sizeof hex, "%02x", data[i]);
-        text += hex;
+        std::snprintf(part, sizeof part, !text ? "%02x" : data[i] ? "\\x%02x" : "\\0", data[i]);
+        result += text && data[i] >= 0x20 ? std::string(1, char(data[i])) : std::string(part);
     }
-    return text;
+    return result;
 }
 
 // Places Wine itself changes whatever runs: its own settings and its shell's, the display
@@ -149,7 +129,11 @@ bool Skipped(const std::string& key) {
     return false;
 }
 
-void WalkKey(HKEY key, const std::string& name, MachineState& state) {
+// The key at parent\path, named name in the snapshot, with its values and subkeys.
+void WalkKey(HKEY parent, const std::string& path, const std::string& name, MachineState& state) {
+    HKEY key;
+    if (Skipped(name) || RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
     state.insert("key " + name);
     std::vector<BYTE> data;
     for (DWORD i = 0;; ++i) {
@@ -161,34 +145,17 @@ void WalkKey(HKEY key, const std::string& name, MachineState& state) {
             break;
         data.resize(std::max<DWORD>(size, 1));
         nameLength = sizeof valueName;
-        if (RegEnumValueA(key, i, valueName, &nameLength, nullptr, &type, data.data(), &size) !=
-                ERROR_SUCCESS ||
-            lstrcmpA(valueName, kPendingList) == 0)
-            continue;
-        state.insert("value " + name + "\\\\" + valueName + " = " +
-                     ValueText(type, data.data(), size));
+        if (RegEnumValueA(key, i, valueName, &nameLength, nullptr, &type, data.data(), &size) ==
+                ERROR_SUCCESS &&
+            lstrcmpA(valueName, kPendingList) != 0)
+            state.insert("value " + name + "\\\\" + valueName + " = " +
+                         ValueText(type, data.data(), size));
     }
-    for (DWORD i = 0;; ++i) {
-        char child[256];
-        DWORD length = sizeof child;
-        if (RegEnumKeyExA(key, i, child, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        const std::string childName = name + "\\" + child;
-        HKEY sub;
-        if (Skipped(childName) || RegOpenKeyExA(key, child, 0, KEY_READ, &sub) != ERROR_SUCCESS)
-            continue;
-        WalkKey(sub, childName, state);
-        RegCloseKey(sub);
-    }
-}
-
-void WalkRegistry(const std::string& name, MachineState& state) {
-    std::string path;
-    const HKEY root = RootOf(name, &path);
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    WalkKey(key, name, state);
+    char child[256];
+    for (DWORD i = 0, length = sizeof child;
+         RegEnumKeyExA(key, i, child, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = sizeof child)
+        WalkKey(key, child, name + "\\" + child, state);
     RegCloseKey(key);
 }
 
@@ -369,8 +336,11 @@ void MachineLayout::Include(const std::string& name) {
     std::string registry = ReadWholeFile(folder + "\\registry.reg");
     if (!registry.empty()) {
         // Paths of the build go into the .reg text with their backslashes doubled.
-        Replace(registry, "%BIN%", Doubled(BinDir()));
-        Replace(registry, "%TESTS%", Doubled(TestsDir()));
+        for (const char* token : {"%BIN%", "%TESTS%"}) {
+            std::string place = token[1] == 'B' ? BinDir() : TestsDir();
+            Replace(place, "\\", "\\\\");
+            Replace(registry, token, place);
+        }
         const std::string expanded = Directory(GetWindowsDirectoryA) + "\\temp\\layout.reg";
         WriteWholeFile(expanded, registry);
         RunAndWait("regedit.exe /s \"" + expanded + "\"");
@@ -425,9 +395,12 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
 
 MachineState Snapshot() {
     MachineState state;
-    for (const char* key :
-         {"HKLM\\SOFTWARE", "HKLM\\SOFTWARE\\Classes\\helpfile", "HKLM\\SYSTEM", "HKCU\\Software"})
-        WalkRegistry(key, state);
+    for (const std::string name : {"HKLM\\SOFTWARE", "HKLM\\SOFTWARE\\Classes\\helpfile",
+                                   "HKLM\\SYSTEM", "HKCU\\Software"}) {
+        std::string path;
+        const HKEY root = RootOf(name, &path);
+        WalkKey(root, path, name, state);
+    }
     WalkFolder("C:", state);
     // Of the profile, whose other folders link to the host's home folder, only its Start menu,
     // where Wine's shell keeps Program Manager's groups.
