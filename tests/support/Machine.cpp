@@ -192,22 +192,20 @@ void AddServices(MachineState& state) {
     CloseServiceHandle(manager);
 }
 
-// The restart list's deletions (pairs whose target is empty), numbered in their order.
+// The restart list's deletions (pairs whose target is empty), numbered by their place in it.
 void AddPendingDeletions(MachineState& state) {
     DWORD type = 0;
     std::string data;
     if (!ReadValue(HKEY_LOCAL_MACHINE, kSessionManager, kPendingList, &type, &data) ||
         type != REG_MULTI_SZ)
         return;
-    std::vector<std::string> strings;
     std::istringstream list(data);
-    for (std::string entry; std::getline(list, entry, '\0');) strings.push_back(entry);
-    for (std::size_t i = 0, number = 1; i + 1 < strings.size(); i += 2) {
-        if (!strings[i + 1].empty()) continue;
-        const std::string& source = strings[i];
+    unsigned number = 0;
+    for (std::string source, target;
+         std::getline(list, source, '\0') && std::getline(list, target, '\0');) {
         char prefix[32];
-        std::snprintf(prefix, sizeof prefix, "pending %02u ", static_cast<unsigned>(number++));
-        state.insert(prefix + source.substr(source.rfind("\\??\\", 0) == 0 ? 4 : 0));
+        std::snprintf(prefix, sizeof prefix, "pending %02u ", ++number);
+        if (target.empty()) state.insert(prefix + source.substr(source.rfind("\\??\\", 0) ? 0 : 4));
     }
 }
 
