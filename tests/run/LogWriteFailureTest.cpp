@@ -7,29 +7,22 @@
 #include "support/ImportPatch.h"
 #include "support/Machine.h"
 
-namespace {
-// A full disk as the log sees it: one write, or the close that flushes the rest, fails.
-int __cdecl FailedWrite(const char*, FILE*) {
-    return EOF;
-}
-ImportPatch* closePatch = nullptr;
-int __cdecl FailedClose(FILE* file) {
-    closePatch->Original<int(__cdecl*)(FILE*)>()(file);
+// A full disk as the log sees it: a write, or the close that flushes the rest, is done but
+// fails. Both are __cdecl, so fclose is called through with an argument it ignores.
+static ImportPatch* failing = nullptr;
+static int __cdecl Failed(void* first, void* second) {
+    failing->Original<int(__cdecl*)(void*, void*)>()(first, second);
     return EOF;
 }
 
 TEST(LogWriteFailureTest, AFailedWriteOrCloseFailsTheRun) {
     ASSERT_TRUE(SetCurrentDirectoryA(FreshFolder("C:\\logfailure").c_str()));
-    {
-        ImportPatch write("msvcrt.dll", "fputs", reinterpret_cast<void*>(FailedWrite));
-        ASSERT_TRUE(write.Active());
-        EXPECT_FALSE(CleanupRun().Run(true));
-    }
     EXPECT_TRUE(CleanupRun().Run(true));
-    ImportPatch close("msvcrt.dll", "fclose", reinterpret_cast<void*>(FailedClose));
-    ASSERT_TRUE(close.Active());
-    closePatch = &close;
-    EXPECT_FALSE(CleanupRun().Run(true));
+    for (const char* function : {"fputs", "fclose"}) {
+        ImportPatch patch("msvcrt.dll", function, reinterpret_cast<void*>(Failed));
+        failing = &patch;
+        ASSERT_TRUE(patch.Active()) << function;
+        EXPECT_FALSE(CleanupRun().Run(true)) << function;
+    }
     SetCurrentDirectoryA("C:\\");
 }
-}  // namespace

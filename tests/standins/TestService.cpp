@@ -1,48 +1,23 @@
-// A Win32 service for the service tests: it runs until stopped and pauses and continues on
-// request. Started with the argument "pending" it stays start-pending until it is stopped.
+// A Win32 service for the service tests: it reports the state given as its argument (2
+// start-pending, 4 running) until it is stopped.
 #include <windows.h>
 
-#include <cstring>
+#include <cstdlib>
 
 namespace {
 SERVICE_STATUS_HANDLE statusHandle = nullptr;
-SERVICE_STATUS status = {};
-HANDLE stopRequested = nullptr;
+SERVICE_STATUS status = {SERVICE_WIN32_OWN_PROCESS, 0, SERVICE_ACCEPT_STOP, 0, 0, 0, 0};
 
-void Report(DWORD state) {
-    status.dwCurrentState = state;
-    status.dwWaitHint = state == SERVICE_START_PENDING ? 60000 : 0;
-    SetServiceStatus(statusHandle, &status);
-}
-
+// Every control is answered with the state; a stop ends the service.
 void WINAPI Control(DWORD control) {
-    switch (control) {
-        case SERVICE_CONTROL_STOP:
-            Report(SERVICE_STOP_PENDING);
-            SetEvent(stopRequested);
-            break;
-        case SERVICE_CONTROL_PAUSE:
-            Report(SERVICE_PAUSED);
-            break;
-        case SERVICE_CONTROL_CONTINUE:
-            Report(SERVICE_RUNNING);
-            break;
-        default:
-            SetServiceStatus(statusHandle, &status);
-            break;
-    }
+    if (control == SERVICE_CONTROL_STOP) status.dwCurrentState = SERVICE_STOPPED;
+    SetServiceStatus(statusHandle, &status);
 }
 
 void WINAPI ServiceMain(DWORD argc, LPSTR* argv) {
     statusHandle = RegisterServiceCtrlHandlerA(argv[0], Control);
-    if (!statusHandle) return;
-    stopRequested = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
-    const bool pending = argc > 1 && std::strcmp(argv[1], "pending") == 0;
-    status.dwControlsAccepted = SERVICE_ACCEPT_STOP | (pending ? 0 : SERVICE_ACCEPT_PAUSE_CONTINUE);
-    Report(pending ? SERVICE_START_PENDING : SERVICE_RUNNING);
-    WaitForSingleObject(stopRequested, INFINITE);
-    Report(SERVICE_STOPPED);
+    status.dwCurrentState = argc > 1 ? std::atoi(argv[1]) : SERVICE_RUNNING;
+    SetServiceStatus(statusHandle, &status);
 }
 }  // namespace
 
