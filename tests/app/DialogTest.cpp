@@ -83,11 +83,11 @@ std::vector<std::vector<std::string>> Layout(HWND dialog, int wide, int high) {
 
 class DialogTest : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
+    void SetUp() override {
         // Without a window manager Wine would wait two seconds for one on every managed window.
         ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", "N"));
+        RemoveTree(systemLog_);
     }
-    void SetUp() override { RemoveTree(systemLog_); }
     void TearDown() override {
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, kWaitLimitMs);
@@ -106,9 +106,11 @@ class DialogTest : public testing::Test {
     }
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
     static void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
-    // Closes the next message box of the program (captioned with its name) and returns its text.
-    static std::string Dismiss() {
+    // Closes the next message box of the program (captioned with its name, owned by the dialog)
+    // and returns its text.
+    std::string Dismiss() {
         HWND box = WaitForWindow("#32770", "oberin");
+        EXPECT_EQ(dialog_, GetWindow(box, GW_OWNER));
         const std::string text = TextOf(GetDlgItem(box, 0xFFFF));
         Click(GetDlgItem(box, IDOK));
         EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(box); }));
@@ -121,7 +123,9 @@ class DialogTest : public testing::Test {
     HWND dialog_ = nullptr;
 };
 
-TEST_F(DialogTest, SlashSOpensTheDialogAsLaidOutItsSystemMenuTheAboutBoxAndEscapeEndsIt) {
+// A dialog started with "/s" as laid out, its About box reached from the system menu; Cleanup run
+// twice alike with the clip playing past the result, then View Log, Help until Escape ends it.
+TEST_F(DialogTest, SlashSOpensTheDialogWithAboutCleanupTwiceViewLogAndHelpTillEscape) {
     ASSERT_TRUE(Start("/s"));
     EXPECT_EQ(CaseTable("app\\dialog.txt"), Layout(dialog_, 209, 93));
     // The keyboard's way: Alt+Space opens the menu, Up wraps round to its last item, Enter.
@@ -133,40 +137,31 @@ TEST_F(DialogTest, SlashSOpensTheDialogAsLaidOutItsSystemMenuTheAboutBoxAndEscap
     EXPECT_EQ(CaseTable("app\\about.txt"), Layout(about, 217, 55));
     Click(GetDlgItem(about, IDOK));
     EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(about); }));
-    PostMessageA(Item(IDC_CLEANUP), WM_KEYDOWN, VK_ESCAPE, 0);  // through the dialog's keys
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_.hProcess, kWaitLimitMs));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(log_.c_str()));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(systemLog_.c_str()));
-}
-
-TEST_F(DialogTest, CleanupReportsSuccessWhileTheClipPlaysTwiceAlikeViewLogAndHelpOpenTillExit) {
-    ASSERT_TRUE(Start());
     HWND clip = Item(IDC_ANIMATION);
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run);
-        DeleteFileA(log_.c_str());
         Click(Item(IDC_CLEANUP));
-        EXPECT_EQ(dialog_, GetWindow(WaitForWindow("#32770", "oberin"), GW_OWNER));
-        // While the result is up the clip plays on, longer than one round of its four frames.
-        int changes = 0;
-        while (changes < 6 && PictureChanges(clip, 1000)) ++changes;
-        EXPECT_EQ(6, changes);
+        WaitForWindow("#32770", "oberin");
+        Sleep(1000);  // the clip plays on while the result is up, past one round of its 4 frames
+        EXPECT_TRUE(PictureChanges(clip, 500));
         EXPECT_EQ(kSucceeded, Dismiss());
-        EXPECT_EQ(ReadWholeFile(TestsDir() + "\\machines\\clean\\expected.log"),
-                  ReadWholeFile(log_));
         EXPECT_TRUE(Eventually([&] { return !PictureChanges(clip, 500); }, 3000));  // then it stops
     }
+    // View Log shows the log the last run wrote here: that of a clean machine.
+    const std::string log = ReadWholeFile(TestsDir() + "\\machines\\clean\\expected.log");
     Click(Item(IDC_VIEW_LOG));
     HWND text = FindWindowExA(WaitForWindow("Notepad"), nullptr, "Edit", nullptr);
-    EXPECT_TRUE(Eventually([&] { return TextOf(text) == ReadWholeFile(log_); })) << TextOf(text);
+    EXPECT_TRUE(Eventually([&] { return TextOf(text) == log && log == ReadWholeFile(log_); }))
+        << TextOf(text);
     PostMessageA(GetParent(text), WM_CLOSE, 0, 0);
     Click(Item(IDC_HELP_BUTTON));
-    EXPECT_TRUE(WaitForWindow("MS_WINHELP", "Oberin Help"));  // captioned by the help file
-    Click(Item(IDCANCEL));
+    EXPECT_TRUE(WaitForWindow("MS_WINHELP", "Oberin Help"));    // captioned by the help file
+    PostMessageA(Item(IDC_CLEANUP), WM_KEYDOWN, VK_ESCAPE, 0);  // through the dialog's keys
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_.hProcess, kWaitLimitMs));
     EXPECT_TRUE(Eventually([&] { return !FindWindowA("MS_WINHELP", nullptr); }));
 }
 
+// With no place for the log, or on an unsupported version, Cleanup says so, then shows the failure.
 TEST_F(DialogTest, CleanupWithNoPlaceForTheLogOrOnAnUnsupportedVersionSaysSoThenShowsTheFailure) {
     ASSERT_TRUE(CreateDirectoryA(log_.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(systemLog_.c_str(), nullptr));
