@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include "support/Machine.h"
 
@@ -21,18 +22,17 @@ std::map<std::string, std::string> CaseSettings(const std::string& name) {
     return settings;
 }
 
-// The lines of expected that actual lacks ("< ") and of actual that expected lacks ("> ").
+// The lines of expected that actual lacks ("  < ") and of actual that expected lacks ("  > ").
 std::string Difference(const std::string& expected, const std::string& actual) {
-    std::multiset<std::string> want, got;
-    std::istringstream a(expected), b(actual);
-    for (std::string line; std::getline(a, line);) want.insert(line);
-    for (std::string line; std::getline(b, line);) got.insert(line);
     std::string text;
-    for (const std::string& line : want)
-        if (want.count(line) > got.count(line)) text += "  < " + line + "\n";
-    for (const std::string& line : got)
-        if (got.count(line) > want.count(line)) text += "  > " + line + "\n";
-    return text.empty() ? "  (the same lines in another order)\n" : text;
+    for (const auto& [from, to, mark] :
+         {std::tuple(expected, actual, "  < "), std::tuple(actual, expected, "  > ")}) {
+        std::istringstream lines(from);
+        for (std::string line; std::getline(lines, line);)
+            if (("\n" + to).find("\n" + line + "\n") == std::string::npos)
+                text += mark + line + "\n";
+    }
+    return text.empty() ? "  (the same lines in another order or number)\n" : text;
 }
 
 // Compares one result with its expected file (absent: expected absent too); true when equal.
