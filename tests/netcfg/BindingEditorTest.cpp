@@ -1,4 +1,3 @@
-// The binding editor on stores in the registry and the registrations it takes services from.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,9 +20,8 @@ const char* const kListNames[] = {"Bind", "Export", "Route"};
 using Value = std::pair<DWORD, std::string>;
 using Store = std::map<std::pair<std::string, std::string>, Value>;
 
-// The store a text describes (the format is in bindings.txt).
-Store StoreOf(const std::string& text) {
-    Store store;
+// The store text describes, over store: lists closed by one more NUL, empty ones by two.
+Store StoreOf(const std::string& text, Store store = {}) {
     std::istringstream services(text);
     for (std::string service, name, device; std::getline(services, service, ';');) {
         std::istringstream words(service);
@@ -37,7 +35,6 @@ Store StoreOf(const std::string& text) {
             lists[side + 1] += "\\Device\\" + name + "_" + device + '\0';
             lists[side + 2] += "\"" + device + "\"" + '\0';
         }
-        // Closed by one more NUL, an empty list by two; disabled lists only after a "/".
         for (int list = 0; list < (service.find('/') != std::string::npos ? 6 : 3); ++list)
             store[{name + (list < 3 ? "\\Linkage" : "\\Linkage\\Disabled"), kListNames[list % 3]}] =
                 {type, lists[list].append(1 + lists[list].empty(), 0)};
@@ -45,17 +42,16 @@ Store StoreOf(const std::string& text) {
     return store;
 }
 
-// Refuses the registry write numbered refused (0: none) and passes the others on.
-int writes = 0, refused = 0;
+// Refuses the registry write that counts refusal down to 0 and passes the others on.
+int refusal = 0;
 ImportPatch* setPatch = nullptr;
 LONG WINAPI RefuseOneWrite(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
                            DWORD size) {
-    if (++writes == refused) return ERROR_ACCESS_DENIED;
+    if (--refusal == 0) return ERROR_ACCESS_DENIED;
     return setPatch->Original<decltype(&RegSetValueExA)>()(key, name, reserved, type, data, size);
 }
 
-// Lays out before, every service but the teaming transports registered as network software, runs
-// the editor for adapter refusing its write number refuse and compares with after over before.
+// Lays out before with its registrations (see bindings.txt), runs the editor, compares with after.
 void Expect(const std::string& what, const Store& before, bool bound, const std::string& after,
             const std::string& adapter, int refuse = 0) {
     for (const auto& [at, value] : before) {
@@ -69,30 +65,31 @@ void Expect(const std::string& what, const Store& before, bool bound, const std:
     }
     ImportPatch patch("advapi32.dll", "RegSetValueExA", reinterpret_cast<void*>(RefuseOneWrite));
     ASSERT_TRUE(patch.Active());
-    setPatch = &patch, writes = 0, refused = refuse;
+    setPatch = &patch;
+    refusal = refuse;  // 0: none
     EXPECT_EQ(bound, ReenableAdapterBindings(adapter)) << what;
     RemoveKey(HKEY_LOCAL_MACHINE, kMaker);
-    Store expected = StoreOf(after), now;
-    expected.insert(before.begin(), before.end());
+    Store now;
     for (const auto& [at, value] : before)  // a value that cannot be read compares as empty
         ReadValue(HKEY_LOCAL_MACHINE, kServices + at.first, at.second, &now[at].first,
                   &now[at].second);
     for (const auto& [at, value] : before)
         RemoveKey(HKEY_LOCAL_MACHINE, kServices + at.first.substr(0, at.first.find('\\')));
-    EXPECT_EQ(expected, now) << what;
+    EXPECT_EQ(StoreOf(after, before), now) << what;
 }
 }  // namespace
 
+// What the editor moves, and what it leaves as it was, on the stores of bindings.txt.
 TEST(BindingEditorTest, Cases) {
     for (const auto& row : NetcfgCases("bindings.txt")) {
         Store before = StoreOf(row[1]);
-        for (size_t field = 5; field + 3 < row.size(); field += 4)
-            before[{row[field], row[field + 1]}] = {
-                row[field + 2] == "binary" ? REG_BINARY : REG_MULTI_SZ, row[field + 3]};
+        for (size_t field = 5; field + 2 < row.size(); field += 3)
+            before[{row[field], row[field + 1]}].second = row[field + 2];
         Expect(row[0], before, row[3] == "yes", row[4], "E100B1", std::stoi(row[2]));
     }
 }
 
+// The collector takes the services of network software registrations only (registrations.txt).
 TEST(BindingEditorTest, RegistrationsThatNameNetworkServices) {
     const auto rows = NetcfgCases("registrations.txt");
     for (const auto& row : rows) {
@@ -110,6 +107,7 @@ TEST(BindingEditorTest, RegistrationsThatNameNetworkServices) {
     }
 }
 
+// On random stores every binding of the adapter, and only those, moves whole and in order.
 TEST(BindingEditorTest, RandomStoresMoveWholeBindingsInOrder) {
     CPINFO codePage;  // the reference search below is byte-wise: right in a single-byte one
     ASSERT_TRUE(GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize == 1);
@@ -136,8 +134,7 @@ TEST(BindingEditorTest, RandomStoresMoveWholeBindingsInOrder) {
             after += name + lists[2] + " /" + lists[3];
         }
         moved += bound && before != after;
-        Expect("round " + std::to_string(round), StoreOf(before), bound, bound ? after : "",
-               adapter);
+        Expect(adapter + " in " + before, StoreOf(before), bound, bound ? after : "", adapter);
         if (HasFailure()) return;
     }
     EXPECT_GT(moved, 50);
