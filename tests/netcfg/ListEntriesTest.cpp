@@ -1,25 +1,24 @@
-// The list helpers on buffers (the cases in multistring-lists.txt and multistring-steps.txt).
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "netcfg/AdapterNameMatch.h"
 #include "netcfg/MultiStringList.h"
 #include "netcfg/NetcfgCases.h"
 
+// Buffers as the registry hands them over, closed or not, read as lists (multistring-lists.txt).
 TEST(MultiStringListTest, EntriesLengthAndMissingNuls) {
     for (const auto& row : NetcfgCases("multistring-lists.txt")) {
         MultiStringList list;
-        std::memcpy(list.bytes, row[0].data(), row[0].size());
+        row[0].copy(list.bytes, row[0].size());
         std::string entries;
-        for (unsigned position = 0; position < CountMultiStringEntries(list); ++position)
-            entries += (position ? " " : "") + GetMultiStringEntry(list, position);
+        for (unsigned position = 0; position <= CountMultiStringEntries(list); ++position)
+            entries += "[" + GetMultiStringEntry(list, position) + "]";
         EXPECT_EQ(row[2], entries) << row[0];
-        EXPECT_EQ("", GetMultiStringEntry(list, CountMultiStringEntries(list))) << row[0];
         EXPECT_EQ(std::stoul(row[1]), MultiStringDataLength(list)) << row[0];
         EXPECT_EQ(std::stoul(row[3]), MissingTerminatorBytes(list, DWORD(row[0].size()))) << row[0];
     }
 }
 
+// Appending and closing change nothing once the closing NULs no longer fit (multistring-steps.txt).
 TEST(MultiStringListTest, AppendingAndClosingStopWhereTheClosingNulNoLongerFits) {
     MultiStringList list;
     for (const auto& row : NetcfgCases("multistring-steps.txt")) {
@@ -31,4 +30,11 @@ TEST(MultiStringListTest, AppendingAndClosingStopWhereTheClosingNulNoLongerFits)
         EXPECT_TRUE(position >= kMultiStringListSize || list.bytes[position] == '\0');
     }
     EXPECT_EQ(1u, CountMultiStringEntries(list));
+}
+
+// An entry names an adapter by the characters before its NUL, in a code page (adapter-names.txt).
+TEST(AdapterNameMatchTest, Cases) {
+    for (const auto& row : NetcfgCases("adapter-names.txt"))
+        EXPECT_EQ(row[3] == "yes", RefersToAdapter(row[0], row[1], std::stoul(row[2])))
+            << row[0] << " / " << row[1] << " in " << row[2];
 }
