@@ -26,6 +26,12 @@ std::string FreshFolder(const std::string& path);
 // standing for the byte NN; blank lines and lines starting with "#" are left out.
 std::vector<std::vector<std::string>> CaseTable(const std::string& file);
 
+// Services made through the service manager itself (Wine's manager knows a service written into
+// the registry only after the next wineserver start): a demand-start service of the given type,
+// whose binary need not exist; false when the manager refuses it. Deleting it takes its key too.
+bool CreateTestService(const std::string& name, DWORD type, const std::string& binary);
+void DeleteTestService(const std::string& name);
+
 // Switches the prefix's Windows version with winecfg (nt40, nt351, win2k, ...).
 bool SetWindowsVersion(const std::string& version);
 

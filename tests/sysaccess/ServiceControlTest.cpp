@@ -7,7 +7,6 @@
 #include "support/ImportPatch.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
-#include "support/TestServices.h"
 #include "sysaccess/ServiceControl.h"
 
 namespace {
