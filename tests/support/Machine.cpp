@@ -69,10 +69,6 @@ void CreateFolders(const std::string& path) {
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
-std::string ParentOf(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\'));
-}
-
 HKEY RootOf(const std::string& path, std::string* rest) {
     const std::size_t slash = path.find('\\');
     *rest = slash == std::string::npos ? "" : path.substr(slash + 1);
@@ -177,18 +173,16 @@ void WalkFolder(const std::string& folder, MachineState& state) {
 }
 
 void AddServices(MachineState& state) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE);
-    if (!manager) return;
     std::vector<BYTE> buffer(256 * 1024);
+    auto* services = reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data());
     DWORD needed = 0, count = 0, resume = 0;
-    if (EnumServicesStatusA(manager, SERVICE_WIN32 | SERVICE_DRIVER, SERVICE_STATE_ALL,
-                            reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data()),
-                            static_cast<DWORD>(buffer.size()), &needed, &count, &resume)) {
-        const auto* services = reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data());
-        for (DWORD i = 0; i < count; ++i)
-            state.insert(std::string("service ") + services[i].lpServiceName);
-    }
-    CloseServiceHandle(manager);
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE);
+    if (!manager || !EnumServicesStatusA(manager, SERVICE_WIN32 | SERVICE_DRIVER, SERVICE_STATE_ALL,
+                                         services, DWORD(buffer.size()), &needed, &count, &resume))
+        count = 0;
+    for (DWORD i = 0; i < count; ++i)
+        state.insert(std::string("service ") + services[i].lpServiceName);
+    if (manager) CloseServiceHandle(manager);
 }
 
 // The restart list's deletions (pairs whose target is empty), numbered by their place in it.
@@ -399,11 +393,12 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
                     path.substr(text + 1) + std::string(256 * 1024, 'x'));
     } else if (kind == "copy") {
         // FROM | TO: a file of the build or of the machine copied to another place.
-        const std::size_t bar = path.find(" | ");
-        CreateFolders(ParentOf(path.substr(bar + 3)));
-        CopyFileA(path.substr(0, bar).c_str(), path.substr(bar + 3).c_str(), FALSE);
+        const std::string from = path.substr(0, path.find(" | ")),
+                          to = path.substr(from.size() + 3);
+        CreateFolders(to.substr(0, to.rfind('\\')));
+        CopyFileA(from.c_str(), to.c_str(), FALSE);
     } else {
-        CreateFolders(ParentOf(path));
+        CreateFolders(path.substr(0, path.rfind('\\')));
         WriteWholeFile(path, argument + "\r\n");
         if (kind == "readonly") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         if (kind == "held")
