@@ -22,7 +22,6 @@ const char* const kSetupFiles[] = {
     "\\SETUP.PKG", "\\_INST32I.EX_", "\\_ISDEL.EXE",  "\\_SETUP.DLL", "\\_SETUP.LIB",
 };
 
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 // Appended to a registered uninstall command: the uninstaller runs unattended.
 const char kUnattended[] = " -v -a";
 

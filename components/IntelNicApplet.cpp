@@ -33,10 +33,8 @@ bool IntelNicApplet::FinalStage() {
 }
 
 bool IntelNicApplet::MiddleStage() {
-    DeleteFileForced(SystemDirectory() + "VLMNTLX.CPL");
-    DeleteFileForced(SystemDirectory() + "vlmset.cpl");
     // The monitor program goes too, or a later run would detect the applet by it again.
-    DeleteFileForced(SystemDirectory() + "ntlxmon.exe");
+    DeleteFiles(SystemDirectory(), {"VLMNTLX.CPL", "vlmset.cpl", "ntlxmon.exe"});
     DeleteFileForced(CommonProgramsFolder() + "\\Velmora System Tools\\Velmora Network.LNK");
     return true;
 }

@@ -32,8 +32,6 @@ const char kEnvironment[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager
 const char* const kPatrolVariables[] = {
     "PATROL_ADMIN", "PATROL_HOME", "PATROL_TEMP", "PFC_HOME", "TMP_PATROL",
 };
-
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 }  // namespace
 
 bool ManagementAgents::IsInstalled() {

@@ -4,6 +4,8 @@
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegistryKey.h"
 
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
 bool DeleteMainFile(const std::string& path, const char* shownName) {
     const bool deleted = DeleteFileForced(path);
     if (!deleted)

@@ -11,6 +11,9 @@ bool DeleteMainFile(const std::string& path, const char* shownName);
 void DeleteFiles(const std::string& directory, std::initializer_list<const char*> names);
 // DeleteShortcut on folder + each name (names begin with a backslash), in order; results ignored.
 void DeleteShortcuts(const std::string& folder, std::initializer_list<const char*> names);
+// The system's list of registered uninstallers, below HKEY_LOCAL_MACHINE.
+extern const char kUninstallKey[];
+
 // DeleteTree on each key below HKEY_LOCAL_MACHINE, in order; results ignored.
 void DeleteKeys(std::initializer_list<const char*> paths);
 // DeleteTree on each named subkey of parent, in order; results ignored.

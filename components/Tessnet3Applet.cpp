@@ -2,6 +2,7 @@
 
 #include "components/MonitorRunValues.h"
 #include "components/NetworkCardPass.h"
+#include "components/RemovalSteps.h"
 #include "run/NetworkSetup.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
@@ -30,13 +31,10 @@ bool Tessnet3Applet::FinalStage() {
 }
 
 bool Tessnet3Applet::MiddleStage() {
-    DeleteFileForced(SystemDirectory() + "tessnt3.cpl");
-    DeleteFileForced(SystemDirectory() + "vlmttlx.cpl");
     // The monitor program goes too, or a later run would detect the applet by it again.
-    DeleteFileForced(SystemDirectory() + "vlmttlx.exe");
+    DeleteFiles(SystemDirectory(), {"tessnt3.cpl", "vlmttlx.cpl", "vlmttlx.exe"});
     const std::string tools = CommonProgramsFolder() + "\\Velmora System Tools";
-    DeleteShortcut(tools + "\\Velmora Net.lnk");
-    DeleteShortcut(tools + "\\Velmora Network.lnk");
-    DeleteShortcut(tools + "\\Velmora TLAN Network.lnk");
+    DeleteShortcuts(tools,
+                    {"\\Velmora Net.lnk", "\\Velmora Network.lnk", "\\Velmora TLAN Network.lnk"});
     return true;
 }
