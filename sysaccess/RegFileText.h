@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+// REGEDIT4 text, as the system's regedit writes and imports it: CR LF line ends, a blank line
+// after each section, long hex data wrapped with ",\" and two blanks.
+
+// The opening of every such file: "REGEDIT4" and a blank line.
+extern const char kRegedit4Header[];
+// "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS" or "HKEY_CLASSES_ROOT"; empty for
+// another.
+std::string RootName(HKEY root);
+// Appends the section of root\path with every value of every type, then the sections of its
+// subkeys, depth first. False, text unchanged, when the key or any key below it cannot be opened
+// for reading (or a value in them cannot be read).
+bool ExportKeyTree(HKEY root, const std::string& path, std::string& text);
+// Appends a section of root\path holding only the named value ("" is the default value, @);
+// a value that is not there is written as deleted ("name"=-). False, text unchanged, when the
+// key cannot be opened for reading.
+bool ExportValue(HKEY root, const std::string& path, const std::string& name, std::string& text);
+// One item of an import: "key" or "value", its full path (value: key path, a backslash and the
+// name, "@" for the default value) and the platform's answer (ERROR_SUCCESS when it was written).
+// A line that cannot be read is its own item, reported as it stands.
+using RegImportReport = std::function<void(const char* kind, const std::string& item, LONG result)>;
+// Applies REGEDIT4 text: creates each section's key with its parents and writes (or, for =-,
+// deletes) each value, reporting every section and value once. A value to delete that is
+// already gone counts as deleted. A line it cannot read is reported with ERROR_INVALID_DATA,
+// and so are the values of a section it could not read. False when the header is missing or
+// any item failed.
+bool ImportRegText(const std::string& text, const RegImportReport& report);
