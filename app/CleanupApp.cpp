@@ -1,8 +1,11 @@
 #include "app/CleanupApp.h"
 
+#include <cstring>
+
 #include "app/CleanupDialog.h"
 #include "components/PathText.h"
 #include "run/CleanupRun.h"
+#include "run/RestoreRun.h"
 
 namespace {
 HWND mainWindow = nullptr;
@@ -49,16 +52,45 @@ bool IsSilentArgument(const char* argumentText) {
     return argumentText[0] == 's' || argumentText[0] == 'S';
 }
 
-void CleanupApp::Start() {
-    if (IsSilentArgument(ArgumentText(GetCommandLineA()))) {
-        CleanupRun run;
-        run.Run(true);
-        return;
+// The text after option when text begins with it behind "/" or "-", letters in any case.
+const char* AfterOption(const char* text, const char* option) {
+    if (*text != '/' && *text != '-') return nullptr;
+    const std::size_t length = std::strlen(option);
+    const std::string word(text + 1, strnlen(text + 1, length));
+    return lstrcmpiA(word.c_str(), option) == 0 ? text + 1 + length : nullptr;
+}
+
+StartMode ModeOf(const char* argumentText, std::string& kit) {
+    if (IsSilentArgument(argumentText)) return StartMode::Silent;
+    if (AfterOption(argumentText, "preview")) return StartMode::Preview;
+    const char* rest = AfterOption(argumentText, "restore");
+    if (!rest) return StartMode::Dialog;
+    while (IsBlank(*rest)) ++rest;
+    kit = rest;
+    while (!kit.empty() && IsBlank(kit.back())) kit.pop_back();
+    if (kit.size() >= 2 && kit.front() == '"' && kit.back() == '"')
+        kit = kit.substr(1, kit.size() - 2);
+    return StartMode::Restore;
+}
+
+int CleanupApp::Start() {
+    std::string kit;
+    switch (ModeOf(ArgumentText(GetCommandLineA()), kit)) {
+        case StartMode::Silent:
+            CleanupRun().Run(true);
+            return 0;
+        case StartMode::Preview:
+            return CleanupRun().Preview();
+        case StartMode::Restore:
+            return RestoreRun().Run(kit);
+        case StartMode::Dialog:
+            break;
     }
     CleanupDialog dialog;
     SetMainWindow(nullptr);
     dialog.ShowModal();
     SetMainWindow(nullptr);
+    return 0;
 }
 
 void CleanupApp::Help() {

@@ -8,8 +8,9 @@
 // message box; its main window is the main dialog while that is shown.
 class CleanupApp {
   public:
-    // Runs the mode the command line asks for and returns when the process is to end.
-    static void Start();
+    // Runs the mode the command line asks for and returns the process's exit code: 0 after a
+    // silent run or the dialog; a preview's or a restore's own code.
+    static int Start();
     // Opens the help file's contents and search window, owned by the main window if any.
     static void Help();
     static std::string Name();
@@ -23,3 +24,9 @@ class CleanupApp {
 const char* ArgumentText(const char* commandLine);
 // An argument text starting with s or S asks for a silent run.
 bool IsSilentArgument(const char* argumentText);
+
+enum class StartMode { Dialog, Silent, Preview, Restore };
+// The mode an argument text asks for: silent as above; "/preview" or "/restore" (or with "-",
+// letters in any case) at its start for the other two, a restore with the kit's folder after
+// its blanks (quotes taken off; empty: the newest kit).
+StartMode ModeOf(const char* argumentText, std::string& kit);

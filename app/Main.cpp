@@ -3,6 +3,5 @@
 #include "app/CleanupApp.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    CleanupApp::Start();
-    return 0;
+    return CleanupApp::Start();
 }

@@ -68,7 +68,7 @@ void UninstallEntry(const std::string& name) {
     const std::string registered = StringValue(entry, "UninstallString");
     const std::string logFolder = UninstallLogFolder(registered + kUnattended);
     // An uninstaller that fails or outlasts the wait does not stop the cleanup.
-    RunProgram(QuoteProgramPath(registered) + kUnattended, true);
+    RunUninstaller(QuoteProgramPath(registered) + kUnattended);
     if (!logFolder.empty()) RemoveFolder(logFolder);
     RegistryKey(entry).DeleteTree();
 }

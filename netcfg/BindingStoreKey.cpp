@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "sysaccess/ChangeGate.h"
+
 namespace {
 // Key names enumerated by the editor: 127 characters and the NUL.
 constexpr DWORD kKeyNameBuffer = 128;
 }  // namespace
 
-BindingStoreKey::BindingStoreKey(const std::string& path, REGSAM access) {
+BindingStoreKey::BindingStoreKey(const std::string& path, REGSAM access) : path_(path) {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_) != ERROR_SUCCESS)
         key_ = nullptr;
 }
@@ -47,6 +49,10 @@ bool BindingStoreKey::ReadList(const std::string& name, MultiStringList& list, D
 bool BindingStoreKey::WriteList(const std::string& name, const MultiStringList& list,
                                 DWORD length) {
     if (!key_ || length > kMultiStringListSize) return false;
-    return RegSetValueExA(key_, name.c_str(), 0, REG_MULTI_SZ,
-                          reinterpret_cast<const BYTE*>(list.bytes), length) == ERROR_SUCCESS;
+    GatedChange change(
+        RegistryChange(ChangeAction::RewriteBindingList, HKEY_LOCAL_MACHINE, path_, name, true));
+    if (!change.Admitted()) return true;
+    const LONG result = RegSetValueExA(key_, name.c_str(), 0, REG_MULTI_SZ,
+                                       reinterpret_cast<const BYTE*>(list.bytes), length);
+    return result == ERROR_SUCCESS ? change.Done() : change.Failed(result);
 }

@@ -20,9 +20,11 @@ class BindingStoreKey {
     // Reads the value, whatever its type, into list (the rest of it NUL); false when the value
     // is missing or larger than the list. type receives the value's type when given.
     bool ReadList(const std::string& name, MultiStringList& list, DWORD* type = nullptr);
-    // Writes the first length bytes of list as REG_MULTI_SZ.
+    // Writes the first length bytes of list as REG_MULTI_SZ, through the change gate; a write
+    // the gate holds back counts as made.
     bool WriteList(const std::string& name, const MultiStringList& list, DWORD length);
 
   private:
+    std::string path_;
     HKEY key_ = nullptr;
 };

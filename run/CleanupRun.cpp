@@ -20,8 +20,10 @@
 #include "components/RemoteWatchService.h"
 #include "components/ShutdownSchedulerUtility.h"
 #include "components/Tessnet3Applet.h"
+#include "run/ChangeReport.h"
 #include "run/LogFile.h"
 #include "run/NetworkSetup.h"
+#include "run/PreviewReport.h"
 #include "run/SystemQueries.h"
 
 namespace {
@@ -33,6 +35,19 @@ struct CatalogEntry {
 };
 
 const char kNotSupported[] = "Oberin is not supported on this version of Windows.";
+// Entry 18 has no log block; the reports name it so.
+const char kFailoverAgentName[] = "Velmora failover agent transports";
+
+// A display name without its closing line end.
+std::string Shown(const char* displayName) {
+    std::string name = displayName;
+    if (!name.empty() && name.back() == '\n') name.pop_back();
+    return name;
+}
+
+bool IsSupportedVersion() {
+    return IsNt351Build() || IsNt4Version();
+}
 }  // namespace
 
 CleanupRun::CleanupRun(HWND owner, std::string caption)
@@ -54,17 +69,21 @@ void CleanupRun::FinishNetworkSetup() const {
     if (hidden) DestroyWindow(hidden);
 }
 
-bool OpenRunLog() {
-    LogFile& log = TheLogFile();
-    return log.Open(CurrentDirectoryLogPath()) || log.Open(LogPathIn(SystemDirectory()));
+bool OpenRunFile(LogFile& file, const char* name) {
+    return file.Open(BesideLog(CurrentDirectoryLogPath(), name)) ||
+           file.Open(BesideLog(LogPathIn(SystemDirectory()), name));
 }
 
-bool ReportProduct(Component& product, const char* displayName, ProductKind kind) {
+bool OpenRunLog() {
+    return OpenRunFile(TheLogFile(), "oberin.log");
+}
+
+bool ReportProduct(Component& product, const char* displayName, ProductKind kind, bool installed) {
     LogFile& log = TheLogFile();
     bool removed = true;
     log.Write("Product Name:    ");
     log.Write(displayName);
-    if (product.IsInstalled()) {
+    if (installed) {
         log.Write("Action:          ");
         log.Write(DetectedText(kind));
         log.Write("                 Attempting to remove...\n");
@@ -86,20 +105,40 @@ bool ReportProduct(Component& product, const char* displayName, ProductKind kind
 }
 
 bool CleanupRun::Run(bool silent) {
-    bool result = true;
     LogFile& log = TheLogFile();
     if (!OpenRunLog()) {
         if (!silent) Tell("Failed to open Log File:  Application exiting.");
         return false;
     }
-    if (!IsNt351Build() && !IsNt4Version()) {
+    if (!IsSupportedVersion()) {
         log.Write(std::string(kNotSupported) + "\n");
         log.Close();
         if (!silent) Tell(kNotSupported);
         return false;
     }
+    ChangeReport changes(log.Path());
+    InstalledChangeGate gate(changes);
     log.Write(LogSeparator);
+    const bool result = RemoveCatalog(changes);
+    changes.Close();
+    return result;
+}
 
+int CleanupRun::Preview() {
+    LogFile file;
+    OpenRunFile(file, "oberin-preview.txt");
+    PreviewReport preview(file);
+    if (!IsSupportedVersion()) {
+        preview.Note(std::string(kNotSupported) + "\n");
+    } else {
+        InstalledChangeGate gate(preview);
+        RemoveCatalog(preview);
+    }
+    return preview.Finish() ? 1 : 0;
+}
+
+bool CleanupRun::RemoveCatalog(RunRecord& record) const {
+    bool result = true;
     // The components live until the network setup is done and go in reverse order.
     DeploymentUpkeepUtility upkeep;
     Tessnet3Applet tessnet3;
@@ -139,14 +178,20 @@ bool CleanupRun::Run(bool silent) {
         {remoteBoardWan, "Velmora Remote Lumenar Board WAN Driver\n", ProductKind::Driver},
         {platformHealth, "Velmora Platform Health Driver\n", ProductKind::Driver},
     };
+    int number = 0;
     for (const CatalogEntry& entry : catalog) {
-        if (!ReportProduct(entry.product, entry.displayName, entry.kind)) result = false;
+        const bool installed = entry.product.IsInstalled();
+        record.BeginEntry(++number, Shown(entry.displayName),
+                          installed ? "detected" : "not detected");
+        if (!ReportProduct(entry.product, entry.displayName, entry.kind, installed)) result = false;
     }
     // The last entry has no block and is removed whether or not anything of it is there.
+    record.BeginEntry(++number, kFailoverAgentName, "removed without detection");
     if (!failoverAgent.Remove()) result = false;
 
     // A report that could not be written completely cannot tell the run's success.
-    if (!log.Close()) result = false;
+    if (!TheLogFile().Close()) result = false;
+    record.BeginEntry(0, std::string(), "");
     if (NetworkSetupPending) FinishNetworkSetup();
     return result;
 }

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "run/Component.h"
+#include "run/LogFile.h"
 #include "run/ProductKind.h"
+#include "run/RunRecord.h"
 
 // One whole cleanup: opens the log, checks the Windows version, detects and removes every
 // catalog product in its fixed order with one log block each, closes the log and runs the
@@ -18,10 +20,19 @@ class CleanupRun {
     CleanupRun& operator=(const CleanupRun&) = delete;
 
     // True when every product found was removed completely and the log was written completely;
-    // false on any early end. silent suppresses the message boxes and nothing else.
+    // false on any early end. silent suppresses the message boxes and nothing else. Every
+    // change is saved into a restore kit first and reported in oberin-changes.txt, both beside
+    // the log.
     bool Run(bool silent);
+    // Detects and walks every removal step as a silent run would, with every change held back
+    // and written to oberin-preview.txt where the log would go; the log is left alone. 1 when
+    // the run would change something, else 0.
+    int Preview();
 
   private:
+    // Detects and removes the catalog entries in order, telling record each entry, closes the
+    // log and runs the network setup when asked for; false when any removal or the log failed.
+    bool RemoveCatalog(RunRecord& record) const;
     void Tell(const char* text) const;
     void FinishNetworkSetup() const;
 
@@ -31,7 +42,9 @@ class CleanupRun {
 
 // Writes the log block of one catalog entry, removing the product when it is installed.
 // False only when a removal was attempted and failed.
-bool ReportProduct(Component& product, const char* displayName, ProductKind kind);
+bool ReportProduct(Component& product, const char* displayName, ProductKind kind, bool installed);
 
+// Opens the file name in the current directory, else in the system directory.
+bool OpenRunFile(LogFile& file, const char* name);
 // Opens the process log in the current directory, else in the system directory.
 bool OpenRunLog();

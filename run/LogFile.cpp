@@ -36,6 +36,10 @@ std::string LogPathIn(const std::string& directory) {
     return WithBackslash(directory) + "oberin.log";
 }
 
+std::string BesideLog(const std::string& logPath, const char* name) {
+    return logPath.substr(0, LastBackslash(logPath) + 1) + name;
+}
+
 std::string CurrentDirectoryLogPath() {
     char buffer[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, buffer);

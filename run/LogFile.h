@@ -5,7 +5,8 @@
 // The separator line that opens the log and ends every product block.
 extern const char LogSeparator[];
 
-// The report of a cleanup run: a text file opened for the length of one run. "\n" is written
+// The report of a cleanup run (or any of the run's other reports): a text file opened for the
+// length of one run. "\n" is written
 // as CR LF. Writes while closed are dropped, so stages can run outside a run.
 class LogFile {
   public:
@@ -36,6 +37,9 @@ LogFile& TheLogFile();
 // The log's path in directory: "oberin.log" appended, after a backslash unless the directory
 // already ends in one.
 std::string LogPathIn(const std::string& directory);
+
+// The file name in the folder of the log at logPath.
+std::string BesideLog(const std::string& logPath, const char* name);
 
 // LogPathIn of the process's current directory.
 std::string CurrentDirectoryLogPath();

@@ -3,6 +3,30 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "sysaccess/ChangeGate.h"
+
+namespace {
+bool Present(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// A file another program holds without sharing its deletion can only go at the restart.
+bool InUse(const std::string& path) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+}  // namespace
+
 bool FileExists(const std::string& path) {
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA(path.c_str(), &found);
@@ -12,24 +36,66 @@ bool FileExists(const std::string& path) {
 }
 
 bool DeleteFileForced(const std::string& path) {
-    if (DeleteFileA(path.c_str())) return true;
+    const bool present = Present(path);
+    GatedChange change(
+        {present && InUse(path) ? ChangeAction::DeleteAtRestart : ChangeAction::DeleteFile, path,
+         present});
+    if (!change.Admitted()) return true;
+    if (DeleteFileA(path.c_str())) return change.Done();
     // A file that is not there needs no deletion at the restart, which would take a later file
     // of that name with it.
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
+    if (IsMissing(GetLastError())) return change.Absent();
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileA(path.c_str())) return true;
-    return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    if (DeleteFileA(path.c_str())) return change.Done();
+    if (MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return change.AtRestart();
+    return change.Failed(GetLastError());
 }
 
 bool RemoveFolder(const std::string& path) {
-    return RemoveDirectoryA(path.c_str()) != FALSE;
+    GatedChange change({ChangeAction::RemoveFolder, path, Present(path)});
+    if (!change.Admitted()) return true;
+    if (RemoveDirectoryA(path.c_str())) return change.Done();
+    const DWORD error = GetLastError();
+    if (IsMissing(error)) {
+        change.Absent();
+        return false;
+    }
+    return change.Failed(error);
 }
 
 bool DeleteShortcut(const std::string& path) {
+    GatedChange change({ChangeAction::DeleteShortcut, path, Present(path)});
+    if (!change.Admitted()) return true;
     const bool deleted = DeleteFileA(path.c_str()) != FALSE;
+    const DWORD error = GetLastError();
     SHChangeNotify(
         SHCNE_DELETE | SHCNE_ATTRIBUTES | SHCNE_UPDATEDIR | SHCNE_UPDATEITEM | SHCNE_UPDATEIMAGE,
         SHCNF_FLUSH | SHCNF_IDLIST, nullptr, nullptr);
-    return deleted;
+    if (deleted) return change.Done();
+    if (IsMissing(error)) {
+        change.Absent();
+        return false;
+    }
+    return change.Failed(error);
+}
+
+bool CreateFolderPath(const std::string& path) {
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text, bool append) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool complete =
+        (!append || SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER) &&
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size();
+    return CloseHandle(file) && complete;
 }

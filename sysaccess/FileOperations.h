@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-// Paths are handed to the system unchanged: no backslash is added or stripped.
+// Paths are handed to the system unchanged: no backslash is added or stripped. Each change
+// passes the change gate; one the gate holds back counts as made.
 
 // True when at least one file or folder matches path (a path or a wildcard pattern).
 bool FileExists(const std::string& path);
@@ -9,7 +10,14 @@ bool FileExists(const std::string& path);
 // deletion at the next restart. A file that is not there counts as deleted and is not
 // scheduled. False only when even the scheduling was refused.
 bool DeleteFileForced(const std::string& path);
-// Removes the folder if it is empty.
+// Removes the folder if it is empty; false when it is not there.
 bool RemoveFolder(const std::string& path);
-// Deletes a shortcut once and tells the shell to refresh its views, whatever the deletion gave.
+// Deletes a shortcut once and tells the shell to refresh its views, whatever the deletion gave;
+// false when it is not there.
 bool DeleteShortcut(const std::string& path);
+
+// Not changes of the machine's products, so not gated: the places a run keeps what it saved.
+// Creates the folder and any missing parents; true when it is there.
+bool CreateFolderPath(const std::string& path);
+// Writes text byte for byte, replacing the file or appending to it.
+bool WriteTextFile(const std::string& path, const std::string& text, bool append);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "sysaccess/ChangeGate.h"
+
 bool RunProgram(const std::string& commandLine, bool wait) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -22,5 +24,12 @@ bool RunProgram(const std::string& commandLine, bool wait) {
     if (wait) ended = WaitForSingleObject(process.hProcess, kRunProgramWaitLimit) == WAIT_OBJECT_0;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    if (!ended) SetLastError(WAIT_TIMEOUT);
     return ended;
+}
+
+bool RunUninstaller(const std::string& commandLine) {
+    GatedChange change({ChangeAction::RunUninstaller, commandLine});
+    if (!change.Admitted()) return true;
+    return RunProgram(commandLine, true) ? change.Done() : change.Failed(GetLastError());
 }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "sysaccess/ChangeGate.h"
+
 namespace {
 // Longest key name the registry allows, plus its terminating NUL.
 constexpr DWORD kKeyNameBuffer = 256;
@@ -122,22 +124,41 @@ bool RegistryKey::QueryString(const std::string& name, std::string& text) {
 }
 
 bool RegistryKey::SetDword(const std::string& name, DWORD value) {
+    GatedChange change(RegistryChange(ChangeAction::SetValue, root_, path_, name, HasValue(name)));
+    if (!change.Admitted()) return true;
     if (!Create()) {
         status_ = RegistryFailure;
-        return false;
+        return change.Failed(lastError_);
     }
     lastError_ = RegSetValueExA(key_, name.c_str(), 0, REG_DWORD,
                                 reinterpret_cast<const BYTE*>(&value), sizeof value);
     Close();
     status_ = lastError_ == ERROR_SUCCESS ? RegistrySuccess : RegistryFailure;
-    return lastError_ == ERROR_SUCCESS;
+    return lastError_ == ERROR_SUCCESS ? change.Done() : change.Failed(lastError_);
 }
 
 bool RegistryKey::DeleteValue(const std::string& name) {
-    if (!Open()) return false;
+    GatedChange change(
+        RegistryChange(ChangeAction::DeleteValue, root_, path_, name, HasValue(name)));
+    if (!change.Admitted()) return true;
+    if (!Open()) {
+        if (lastError_ != ERROR_FILE_NOT_FOUND) return change.Failed(lastError_);
+        change.Absent();
+        return false;
+    }
     const LONG result = RegDeleteValueA(key_, name.c_str());
     Close();
-    return result == ERROR_SUCCESS;
+    if (result == ERROR_SUCCESS) return change.Done();
+    if (result == ERROR_FILE_NOT_FOUND) {
+        change.Absent();
+        return false;
+    }
+    return change.Failed(result);
+}
+
+bool RegistryKey::HasValue(const std::string& name) {
+    ValueSize(name);
+    return status_ == RegistrySuccess;
 }
 
 std::string RegistryKey::FirstSubkey() {
@@ -163,8 +184,11 @@ std::string RegistryKey::NextSubkey() {
 bool RegistryKey::DeleteTree() {
     // A key that refuses full access is still there: only a key that cannot be found (or an
     // empty path) counts as deleted.
-    if (!Exists() && (path_.empty() || lastError_ != ERROR_ACCESS_DENIED)) return true;
-    return DeleteRecursive(root_, path_);
+    const bool present = Exists() || (!path_.empty() && lastError_ == ERROR_ACCESS_DENIED);
+    GatedChange change(RegistryChange(ChangeAction::DeleteKey, root_, path_, "", present));
+    if (!change.Admitted()) return true;
+    if (!present) return change.Absent();
+    return DeleteRecursive(root_, path_) ? change.Done() : change.Failed(lastError_);
 }
 
 bool RegistryKey::DeleteRecursive(HKEY root, const std::string& path) {
@@ -173,6 +197,7 @@ bool RegistryKey::DeleteRecursive(HKEY root, const std::string& path) {
 
 bool RegistryKey::DeleteRecursiveOnce(HKEY root, const std::string& path, bool mayResetSecurity) {
     const LONG result = DeleteSubkeysAndKey(root, path);
+    lastError_ = result;
     if (result != ERROR_ACCESS_DENIED || !mayResetSecurity) return result == ERROR_SUCCESS;
     // Refused for lack of access: open the key to everyone and try once more. A key that still
     // cannot go gets its old DACL back rather than stay open to every user.

@@ -14,7 +14,8 @@ enum RegistryStatus : DWORD {
 // One registry key, named by a root and a path below it. Every operation opens the key, acts
 // and closes it again, so no handle outlives a call (Open and Create excepted). An empty path
 // never opens anything: the root itself is never opened, written or deleted through this class.
-// Failures never throw: they give false, an empty string or an unchanged output string.
+// Failures never throw: they give false, an empty string or an unchanged output string. Writes
+// and deletions pass the change gate; one the gate holds back counts as made.
 class RegistryKey {
   public:
     explicit RegistryKey(const std::string& path);
@@ -37,6 +38,7 @@ class RegistryKey {
     bool QueryString(const std::string& name, std::string& text);
     // Writes a REG_DWORD, creating the key when it is missing.
     bool SetDword(const std::string& name, DWORD value);
+    // False when the value or its key is not there.
     bool DeleteValue(const std::string& name);
     // Restarts the subkey walk and returns the first name; empty when there is none.
     std::string FirstSubkey();
@@ -57,6 +59,7 @@ class RegistryKey {
     bool CreatedNew() const { return createdNew_; }
 
   private:
+    bool HasValue(const std::string& name);
     bool Connect(HKEY* connection);
     // Records the result of opening the key; on failure releases the connection.
     bool Held(LONG openResult);

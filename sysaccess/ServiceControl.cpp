@@ -1,5 +1,6 @@
 #include "sysaccess/ServiceControl.h"
 
+#include "sysaccess/ChangeGate.h"
 #include "sysaccess/RegistryKey.h"
 
 const char kServicesKey[] = "System\\CurrentControlSet\\Services";
@@ -21,7 +22,7 @@ bool ScmSession::CloseManager() {
     return true;
 }
 
-ServiceControl::ServiceControl(const std::string& name) {
+ServiceControl::ServiceControl(const std::string& name) : requestedName_(name) {
     if (managerAccess_.OpenManager()) name_ = name;
 }
 
@@ -63,11 +64,23 @@ bool ServiceControl::DisableStart() {
 bool ServiceControl::RemoveService(bool force) {
     const bool running = IsRunning();
     if (running && !force) return DisableStart();
+    const bool known = OpenTarget();
+    CloseTarget();
+    Change removal = RegistryChange(ChangeAction::DeleteService, HKEY_LOCAL_MACHINE,
+                                    KeyOf(requestedName_), "", known);
+    removal.target = requestedName_;
+    GatedChange change(removal);
+    if (!change.Admitted()) return true;
     if (!OpenTarget()) {
+        // Without access to the manager the service still counts as removed; the gate learns why.
+        const DWORD error = GetLastError();
         CloseTarget();
+        if (error == ERROR_SERVICE_DOES_NOT_EXIST) return change.Absent();
+        change.Failed(error);
         return true;
     }
     const bool deleted = DeleteService(service_) != FALSE;
+    const DWORD error = GetLastError();
     CloseTarget();
-    return deleted;
+    return deleted ? change.Done() : change.Failed(error);
 }

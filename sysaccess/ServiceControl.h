@@ -43,10 +43,13 @@ class ServiceControl {
     // Sets the service's Start value to 4 (disabled).
     bool DisableStart();
     // A running service is only disabled unless force is set; otherwise the service is deleted
-    // (a running one once it stops). A service that cannot be opened counts as removed.
+    // (a running one once it stops). A service that cannot be opened counts as removed. The
+    // deletion passes the change gate; one the gate holds back counts as made.
     bool RemoveService(bool force);
 
   private:
+    std::string requestedName_;
+    // Empty without access to the manager.
     std::string name_;
     SC_HANDLE service_ = nullptr;
     ScmSession managerAccess_;

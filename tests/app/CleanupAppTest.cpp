@@ -10,11 +10,16 @@
 #include "support/Machine.h"
 
 namespace {
-// The argument text follows the program name and its blanks; only a leading s or S is silent.
-TEST(CleanupAppTest, ArgumentTextFollowsTheProgramNameAndOnlyALeadingSOrCapitalSIsSilent) {
+// The argument text follows the program name and its blanks; it starts with what picks the mode.
+TEST(CleanupAppTest, ArgumentTextFollowsTheProgramNameAndItsStartPicksTheMode) {
+    const char* const modes[] = {"dialog", "silent", "preview", "restore"};
     for (const auto& row : CaseTable("app\\arguments.txt")) {
-        EXPECT_EQ(row[1], ArgumentText(row[0].c_str())) << row[0];
-        EXPECT_EQ(row[2] == "silent", IsSilentArgument(ArgumentText(row[0].c_str()))) << row[0];
+        const char* text = ArgumentText(row[0].c_str());
+        EXPECT_EQ(row[1], text) << row[0];
+        EXPECT_EQ(row[2] == "silent", IsSilentArgument(text)) << row[0];
+        std::string kit;
+        const std::string mode = modes[static_cast<int>(ModeOf(text, kit))];
+        EXPECT_EQ(row[2], kit.empty() ? mode : mode + " " + kit) << row[0];
     }
 }
 

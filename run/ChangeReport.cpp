@@ -1,0 +1,36 @@
+#include "run/ChangeReport.h"
+
+ChangeReport::ChangeReport(const std::string& logPath)
+    : kit_(BesideLog(logPath, "oberin-restore")) {
+    file_.Open(BesideLog(logPath, "oberin-changes.txt"));
+}
+
+void ChangeReport::BeginEntry(int number, const std::string&, const char*) {
+    entry_ = number;
+}
+
+bool ChangeReport::Admit(const Change& change) {
+    saved_ = kit_.Save(change);
+    return true;
+}
+
+void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD error) {
+    std::string line =
+        std::to_string(entry_) + "\t" + ActionText(change.action) + "\t" + change.target + "\t";
+    switch (outcome) {
+        case ChangeOutcome::Done:
+            line += "done";
+            break;
+        case ChangeOutcome::AtRestart:
+            line += "at restart";
+            if (!kit_.AddRestartEntry(change.target)) saved_ = false;
+            break;
+        case ChangeOutcome::Absent:
+            line += "absent";
+            break;
+        case ChangeOutcome::Failed:
+            line += "failed " + std::to_string(error);
+            break;
+    }
+    file_.Write(line + (saved_ ? "\n" : "\tnot saved\n"));
+}

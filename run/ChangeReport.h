@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "run/LogFile.h"
+#include "run/RestoreKit.h"
+#include "run/RunRecord.h"
+
+// The gate of a real run: saves what each change replaces into the restore kit, lets the change
+// through and writes its outcome to oberin-changes.txt beside the log, one line a change:
+// entry, action, target and "done", "at restart", "absent" or "failed <code>", tab-separated,
+// with a fifth field "not saved" when the kit could not keep what the change replaced.
+class ChangeReport : public RunRecord {
+  public:
+    // logPath: the run's log, which the report and the kit lie beside.
+    explicit ChangeReport(const std::string& logPath);
+    ChangeReport(const ChangeReport&) = delete;
+    ChangeReport& operator=(const ChangeReport&) = delete;
+
+    void BeginEntry(int number, const std::string& name, const char* detection) override;
+    bool Admit(const Change& change) override;
+    void Report(const Change& change, ChangeOutcome outcome, DWORD error) override;
+    // False when the report could not be written completely.
+    bool Close() { return file_.Close(); }
+
+  private:
+    LogFile file_;
+    RestoreKit kit_;
+    int entry_ = 0;
+    bool saved_ = true;
+};

@@ -1,0 +1,41 @@
+#include "run/PreviewReport.h"
+
+PreviewReport::PreviewReport(LogFile& file) : file_(file) {
+    file_.Write(
+        "Oberin preview: what a cleanup run would change on this machine. Nothing has been "
+        "changed.\nA line a change: catalog entry, action, target, and \"not there\" when "
+        "the target is missing now.\n\n");
+}
+
+void PreviewReport::BeginEntry(int number, const std::string& name, const char* detection) {
+    entry_ = number;
+    if (number > 0) file_.Write(std::to_string(number) + "\t" + detection + "\t" + name + "\n");
+}
+
+bool PreviewReport::Admit(const Change& change) {
+    const int action = static_cast<int>(change.action);
+    ++counts_[action];
+    if (!change.present) ++missing_[action];
+    file_.Write(std::to_string(entry_) + "\t" + ActionText(change.action) + "\t" + change.target +
+                (change.present ? "\n" : "\tnot there\n"));
+    return false;
+}
+
+void PreviewReport::Note(const std::string& text) {
+    file_.Write(text);
+}
+
+bool PreviewReport::Finish() {
+    file_.Write("\nChanges by action: how many, and how many of them on targets not there now.\n");
+    unsigned all = 0, missing = 0;
+    for (int action = 0; action < kChangeActionCount; ++action) {
+        file_.Write(std::string(ActionText(static_cast<ChangeAction>(action))) + "\t" +
+                    std::to_string(counts_[action]) + "\t" + std::to_string(missing_[action]) +
+                    "\n");
+        all += counts_[action];
+        missing += missing_[action];
+    }
+    file_.Write("all\t" + std::to_string(all) + "\t" + std::to_string(missing) + "\n");
+    file_.Close();
+    return all > missing;
+}

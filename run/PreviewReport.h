@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "run/LogFile.h"
+#include "run/RunRecord.h"
+
+// The gate of a preview: holds every change back and writes it to oberin-preview.txt instead,
+// one line a change under the line of its catalog entry (entry, action, target and "not there"
+// for a target missing now, tab-separated), then a count by action.
+class PreviewReport : public RunRecord {
+  public:
+    // file: open; written and closed by Finish.
+    explicit PreviewReport(LogFile& file);
+    PreviewReport(const PreviewReport&) = delete;
+    PreviewReport& operator=(const PreviewReport&) = delete;
+
+    void BeginEntry(int number, const std::string& name, const char* detection) override;
+    bool Admit(const Change& change) override;
+    void Report(const Change&, ChangeOutcome, DWORD) override {}
+    // Writes a line of text in place of the entries (a run that would end early).
+    void Note(const std::string& text);
+    // Writes the counts and closes the file. True when a run would change something: a change
+    // whose target is there now.
+    bool Finish();
+
+  private:
+    LogFile& file_;
+    int entry_ = 0;
+    unsigned counts_[kChangeActionCount] = {};
+    unsigned missing_[kChangeActionCount] = {};
+};

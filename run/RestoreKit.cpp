@@ -1,0 +1,141 @@
+#include "run/RestoreKit.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <utility>
+
+#include "sysaccess/FileOperations.h"
+#include "sysaccess/RegFileText.h"
+
+namespace {
+const char kReadme[] =
+    "Oberin restore kit\n"
+    "\n"
+    "A cleanup run saved here, before each change, what the change replaced:\n"
+    "  restore.reg  the registry keys it deleted, with all their subkeys and values, and the\n"
+    "               values it deleted, set or rewrote (network binding lists included), as they\n"
+    "               were; it restores them when imported with regedit.\n"
+    "  files        a copy of every file it deleted or scheduled for deletion at the restart\n"
+    "               (shortcuts included), under its full path: files\\C\\WINNT\\x.dll is\n"
+    "               C:\\WINNT\\x.dll.\n"
+    "  kit.txt      a kind and a path a line: the files saved, the folders removed and the\n"
+    "               deletions the run added to the restart list.\n"
+    "The change report oberin-changes.txt beside the log lists every change of the run.\n"
+    "\n"
+    "To restore, run \"oberin /restore\" in the folder the run was started from (it uses the\n"
+    "newest kit there, else the newest in the system directory) or \"oberin /restore <this\n"
+    "folder>\". It brings the folders and files back with their contents and attributes, the\n"
+    "keys and values with their data and types, and takes the run's own deletions off the\n"
+    "restart list; it writes oberin-restore.txt with a line per item and ends with exit code 0\n"
+    "only when everything came back. Restart Windows afterwards: the services and drivers whose\n"
+    "keys came back are known again after the restart.\n"
+    "\n"
+    "What cannot come back:\n"
+    "- what an uninstaller that the run started removed by itself;\n"
+    "- the changes of the system's network setup, which the run starts after removing a network\n"
+    "  product: check the adapters and bindings in the Network control panel;\n"
+    "- Program Manager items and groups (Windows NT 3.51): create them again by hand;\n"
+    "- the security of registry keys: restored keys get the security of their parent key;\n"
+    "- a key the run created to set a value in it stays, empty.\n";
+
+std::string Stamp() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay,
+                  now.wHour, now.wMinute, now.wSecond);
+    return stamp;
+}
+
+std::string Upper(std::string text) {
+    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::string WithCrlf(const char* text) {
+    std::string result;
+    for (; *text; ++text) result += *text == '\n' ? std::string("\r\n") : std::string(1, *text);
+    return result;
+}
+
+bool KeyThere(const Change& change) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(change.root, change.key.c_str(), 0, KEY_READ, &key) == ERROR_FILE_NOT_FOUND)
+        return false;
+    if (key) RegCloseKey(key);
+    return true;
+}
+
+bool IsFileAction(ChangeAction action) {
+    return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteAtRestart ||
+           action == ChangeAction::DeleteShortcut;
+}
+}  // namespace
+
+RestoreKit::RestoreKit(std::string folder) : parent_(std::move(folder)) {}
+
+std::string RestoreKit::CopyPath(const std::string& kit, const std::string& path) {
+    std::string place = path;
+    if (place.size() > 1 && place[1] == ':')
+        place.erase(1, 1);
+    else if (place.compare(0, 2, "\\\\") == 0)
+        place.replace(0, 2, "UNC\\");
+    return kit + "\\files\\" + place;
+}
+
+bool RestoreKit::Ready() {
+    if (tried_) return !folder_.empty();
+    tried_ = true;
+    CreateDirectoryA(parent_.c_str(), nullptr);
+    const std::string stamp = parent_ + "\\" + Stamp();
+    std::string folder = stamp;
+    for (int number = 2; !CreateDirectoryA(folder.c_str(), nullptr); ++number) {
+        if (GetLastError() != ERROR_ALREADY_EXISTS || number > 99) return false;
+        folder = stamp + "-" + std::to_string(number);
+    }
+    if (!WriteTextFile(folder + "\\README.txt", WithCrlf(kReadme), false)) return false;
+    folder_ = folder;
+    return true;
+}
+
+bool RestoreKit::Note(const char* kind, const std::string& path) {
+    return WriteTextFile(folder_ + "\\kit.txt", std::string(kind) + "\t" + path + "\r\n", true);
+}
+
+bool RestoreKit::Save(const Change& change) {
+    // A value set where there was none is saved as missing, so that restoring deletes it; a key
+    // made for it stays (REGEDIT4 cannot delete keys).
+    if (!change.present && (change.action != ChangeAction::SetValue || !KeyThere(change)))
+        return true;
+    const bool file = IsFileAction(change.action);
+    if (!file && change.action != ChangeAction::RemoveFolder && !change.root) return true;
+    if (!saved_.insert(Upper(change.target)).second) return true;
+    if (!Ready()) return false;
+    if (file) return SaveFile(change.target);
+    if (change.action == ChangeAction::RemoveFolder) return Note("folder", change.target);
+    return SaveRegistry(change);
+}
+
+bool RestoreKit::SaveFile(const std::string& path) {
+    const std::string copy = CopyPath(folder_, path);
+    return CreateFolderPath(copy.substr(0, copy.rfind('\\'))) &&
+           CopyFileA(path.c_str(), copy.c_str(), FALSE) && Note("file", path);
+}
+
+bool RestoreKit::SaveRegistry(const Change& change) {
+    std::string section;
+    const bool exported =
+        change.action == ChangeAction::DeleteKey || change.action == ChangeAction::DeleteService
+            ? ExportKeyTree(change.root, change.key, section)
+            : ExportValue(change.root, change.key, change.value, section);
+    if (!exported) return false;
+    sections_.push_back(section);
+    std::string text = kRegedit4Header;
+    for (auto at = sections_.rbegin(); at != sections_.rend(); ++at) text += *at;
+    return WriteTextFile(folder_ + "\\restore.reg", text, false);
+}
+
+bool RestoreKit::AddRestartEntry(const std::string& path) {
+    return Ready() && Note("restart", path);
+}

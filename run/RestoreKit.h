@@ -1,0 +1,41 @@
+#pragma once
+#include <set>
+#include <string>
+#include <vector>
+
+#include "sysaccess/ChangeGate.h"
+
+// What a run replaces, saved before each change into <folder>\<yyyymmdd-hhmmss>, made on the
+// first save: restore.reg (the keys and values as they were), files\<drive>\<path> (copies of
+// the files), kit.txt (a kind and a path a line: the files, the folders removed and the
+// deletions added to the restart list) and README.txt. Each target is saved once, as it was
+// before its first change.
+class RestoreKit {
+  public:
+    explicit RestoreKit(std::string folder);
+    RestoreKit(const RestoreKit&) = delete;
+    RestoreKit& operator=(const RestoreKit&) = delete;
+
+    // Saves what change is about to replace; true when it was saved or nothing needs saving.
+    bool Save(const Change& change);
+    // Records a deletion the run added to the restart list.
+    bool AddRestartEntry(const std::string& path);
+
+    // The copy of the file at path inside the kit at kit.
+    static std::string CopyPath(const std::string& kit, const std::string& path);
+
+  private:
+    // Makes the kit's folder and README.txt on first use; false when they cannot be made.
+    bool Ready();
+    bool Note(const char* kind, const std::string& path);
+    bool SaveFile(const std::string& path);
+    bool SaveRegistry(const Change& change);
+
+    std::string parent_;
+    std::string folder_;
+    bool tried_ = false;
+    std::set<std::string> saved_;
+    // The sections of restore.reg in the order saved; the file holds them last first, so that
+    // what was saved first is imported last and wins.
+    std::vector<std::string> sections_;
+};

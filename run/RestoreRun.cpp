@@ -1,0 +1,118 @@
+#include "run/RestoreRun.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "run/CleanupRun.h"
+#include "run/RestoreKit.h"
+#include "run/SystemQueries.h"
+#include "sysaccess/FileOperations.h"
+#include "sysaccess/RegFileText.h"
+#include "sysaccess/RestartList.h"
+
+namespace {
+std::string ReadFileText(const std::string& path) {
+    std::string text;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            text.append(buffer, read);
+        std::fclose(file);
+    }
+    return text;
+}
+
+std::string Failed(DWORD error) {
+    return "failed " + std::to_string(error);
+}
+
+bool IsPresent(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+}  // namespace
+
+std::string NewestKit(const std::string& folder) {
+    std::string newest;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return newest;
+    do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name[0] != '.' &&
+            (newest.empty() || name > newest))
+            newest = name;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return newest.empty() ? newest : folder + "\\" + newest;
+}
+
+void RestoreRun::Item(const char* kind, const std::string& target, const std::string& outcome) {
+    ++items_;
+    if (outcome.compare(0, 6, "failed") == 0) ++failed_;
+    report_.Write(std::string(kind) + "\t" + target + "\t" + outcome + "\n");
+}
+
+int RestoreRun::Run(const std::string& kit) {
+    OpenRunFile(report_, "oberin-restore.txt");
+    std::string folder = kit;
+    if (folder.empty()) folder = NewestKit(BesideLog(CurrentDirectoryLogPath(), "oberin-restore"));
+    if (folder.empty())
+        folder = NewestKit(BesideLog(LogPathIn(SystemDirectory()), "oberin-restore"));
+    const bool found = !folder.empty() && IsPresent(folder + "\\kit.txt");
+    report_.Write("Oberin restore from " + (found ? folder : std::string("no restore kit")) +
+                  "\nA line an item: kind, target, outcome.\n\n");
+    if (found) Restore(folder);
+    report_.Write("\n" + std::to_string(items_ - failed_) + " of " + std::to_string(items_) +
+                  " items restored.\n");
+    const bool written = report_.Close();
+    return found && written && failed_ == 0 ? 0 : 1;
+}
+
+void RestoreRun::Restore(const std::string& kit) {
+    // kit.txt: a kind, a tab and a path a line.
+    std::vector<std::pair<std::string, std::string>> entries;
+    const std::string list = ReadFileText(kit + "\\kit.txt");
+    for (std::size_t at = 0, end; at < list.size(); at = end + 1) {
+        end = std::min(list.find("\r\n", at), list.size());
+        const std::size_t tab = list.find('\t', at);
+        if (tab < end)
+            entries.emplace_back(list.substr(at, tab - at), list.substr(tab + 1, end - tab - 1));
+        if (end < list.size()) ++end;
+    }
+    // Folders first, then the files in them, then the registry, then the restart list.
+    for (const auto& [kind, path] : entries) {
+        if (kind != "folder") continue;
+        Item("folder", path,
+             IsPresent(path)          ? "already there"
+             : CreateFolderPath(path) ? "restored"
+                                      : Failed(GetLastError()));
+    }
+    for (const auto& [kind, path] : entries) {
+        if (kind != "file") continue;
+        if (IsPresent(path)) {
+            Item("file", path, "already there");
+            continue;
+        }
+        CreateFolderPath(path.substr(0, path.rfind('\\')));
+        const bool copied = CopyFileA(RestoreKit::CopyPath(kit, path).c_str(), path.c_str(), TRUE);
+        Item("file", path, copied ? "restored" : Failed(GetLastError()));
+    }
+    const std::string registry = ReadFileText(kit + "\\restore.reg");
+    if (!registry.empty())
+        ImportRegText(registry, [this](const char* kind, const std::string& item, LONG result) {
+            Item(kind, item, result == ERROR_SUCCESS ? "restored" : Failed(result));
+        });
+    for (const auto& [kind, path] : entries) {
+        if (kind != "restart") continue;
+        bool onList = false;
+        const LONG result = TakeOffRestartList(path, onList);
+        Item("restart entry", path,
+             result != ERROR_SUCCESS ? Failed(result)
+             : onList                ? "taken off"
+                                     : "not on the restart list");
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "run/LogFile.h"
+
+// Brings back what a cleanup run saved in a restore kit: the folders, the files with their
+// contents and attributes, the registry keys and values of restore.reg, and the run's own
+// deletions taken off the restart list. Writes oberin-restore.txt where the log would go, a
+// line per item: kind, target and "restored", "already there", "taken off" or "not on the
+// restart list" (restart entries), or "failed <code>", tab-separated.
+class RestoreRun {
+  public:
+    RestoreRun() = default;
+    RestoreRun(const RestoreRun&) = delete;
+    RestoreRun& operator=(const RestoreRun&) = delete;
+
+    // kit: the kit's folder; empty: the newest kit beside the log, in the current directory,
+    // else in the system directory. 0 when everything came back, else 1.
+    int Run(const std::string& kit);
+
+  private:
+    void Item(const char* kind, const std::string& target, const std::string& outcome);
+    void Restore(const std::string& kit);
+
+    LogFile report_;
+    unsigned items_ = 0;
+    unsigned failed_ = 0;
+};
+
+// The newest kit (by its name, the time it was made) in folder; empty when there is none.
+std::string NewestKit(const std::string& folder);

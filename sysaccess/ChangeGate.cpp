@@ -1,0 +1,75 @@
+#include "sysaccess/ChangeGate.h"
+
+#include <utility>
+
+#include "sysaccess/RegFileText.h"
+
+namespace {
+ChangeGate* installed = nullptr;
+
+const char* const kActionTexts[kChangeActionCount] = {
+    "delete file",
+    "delete at restart",
+    "remove folder",
+    "delete shortcut",
+    "delete key and subkeys",
+    "delete value",
+    "set value",
+    "rewrite binding list",
+    "delete service",
+    "delete Program Manager item",
+    "delete Program Manager group",
+    "run uninstaller",
+    "network setup",
+};
+
+}  // namespace
+
+const char* ActionText(ChangeAction action) {
+    return kActionTexts[static_cast<int>(action)];
+}
+
+InstalledChangeGate::InstalledChangeGate(ChangeGate& gate) {
+    installed = &gate;
+}
+
+InstalledChangeGate::~InstalledChangeGate() {
+    installed = nullptr;
+}
+
+GatedChange::GatedChange(Change change)
+    : change_(std::move(change)), gate_(installed), admitted_(!gate_ || gate_->Admit(change_)) {}
+
+bool GatedChange::Tell(ChangeOutcome outcome, DWORD error) {
+    if (gate_) gate_->Report(change_, outcome, error);
+    return outcome != ChangeOutcome::Failed;
+}
+
+bool GatedChange::Done() {
+    return Tell(ChangeOutcome::Done, 0);
+}
+
+bool GatedChange::AtRestart() {
+    return Tell(ChangeOutcome::AtRestart, 0);
+}
+
+bool GatedChange::Absent() {
+    return Tell(ChangeOutcome::Absent, 0);
+}
+
+bool GatedChange::Failed(DWORD error) {
+    return Tell(ChangeOutcome::Failed, error);
+}
+
+Change::Change(ChangeAction action, std::string target, bool present)
+    : action(action), target(std::move(target)), present(present) {}
+
+Change RegistryChange(ChangeAction action, HKEY root, const std::string& key,
+                      const std::string& value, bool present) {
+    Change change(action, RootName(root) + "\\" + key, present);
+    if (action != ChangeAction::DeleteKey) change.target += "\\" + value;
+    change.root = root;
+    change.key = key;
+    change.value = value;
+    return change;
+}

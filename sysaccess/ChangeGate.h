@@ -1,0 +1,91 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Every change Oberin makes to the machine passes one gate before it is made. Without a gate
+// installed every change is made and nothing is recorded; a run installs the gate that
+// previews its changes, or saves what they replace and reports their outcome.
+
+enum class ChangeAction {
+    DeleteFile,
+    DeleteAtRestart,
+    RemoveFolder,
+    DeleteShortcut,
+    DeleteKey,
+    DeleteValue,
+    SetValue,
+    RewriteBindingList,
+    DeleteService,
+    DeleteProgmanItem,
+    DeleteProgmanGroup,
+    RunUninstaller,
+    NetworkSetup,
+};
+constexpr int kChangeActionCount = static_cast<int>(ChangeAction::NetworkSetup) + 1;
+// The action as the reports write it: "delete file", "delete key and subkeys", ...
+const char* ActionText(ChangeAction action);
+
+enum class ChangeOutcome { Done, AtRestart, Absent, Failed };
+
+// One change about to be made. Registry changes also name their key (and value); a service's
+// key is the one below the Services key.
+struct Change {
+    Change(ChangeAction action, std::string target, bool present = true);
+
+    ChangeAction action;
+    std::string target;
+    // False when the target is not there now.
+    bool present;
+    HKEY root = nullptr;
+    std::string key;
+    std::string value;
+};
+
+class ChangeGate {
+  public:
+    // Before the change: false when it is not to be made (the operation then reports success).
+    virtual bool Admit(const Change& change) = 0;
+    // After a change that was admitted. error is the platform's code of a failure, else 0.
+    virtual void Report(const Change& change, ChangeOutcome outcome, DWORD error) = 0;
+
+  protected:
+    ~ChangeGate() = default;
+};
+
+// Installs gate as the gate of the process for the object's life; none before and after.
+class InstalledChangeGate {
+  public:
+    explicit InstalledChangeGate(ChangeGate& gate);
+    ~InstalledChangeGate();
+    InstalledChangeGate(const InstalledChangeGate&) = delete;
+    InstalledChangeGate& operator=(const InstalledChangeGate&) = delete;
+};
+
+// One change on its way through the gate: asked on construction, reported by one of the
+// outcome calls, which return what the operation returns.
+class GatedChange {
+  public:
+    explicit GatedChange(Change change);
+    GatedChange(const GatedChange&) = delete;
+    GatedChange& operator=(const GatedChange&) = delete;
+
+    // False when the change is not to be made.
+    bool Admitted() const { return admitted_; }
+    bool Done();
+    bool AtRestart();
+    bool Absent();
+    // Always false.
+    bool Failed(DWORD error);
+
+  private:
+    bool Tell(ChangeOutcome outcome, DWORD error);
+
+    Change change_;
+    ChangeGate* gate_;
+    bool admitted_;
+};
+
+// A registry change of root\key (and value), shown as "HKEY_LOCAL_MACHINE\key[\value]".
+Change RegistryChange(ChangeAction action, HKEY root, const std::string& key,
+                      const std::string& value, bool present);
