@@ -19,8 +19,8 @@ const char kReadme[] =
     "  files        a copy of every file it deleted or scheduled for deletion at the restart\n"
     "               (shortcuts included), under its full path: files\\C\\WINNT\\x.dll is\n"
     "               C:\\WINNT\\x.dll.\n"
-    "  kit.txt      a kind and a path a line: the files saved, the folders removed and the\n"
-    "               deletions the run added to the restart list.\n"
+    "  kit.txt      a kind and a path a line: the folders the run removed and the deletions\n"
+    "               it added to the restart list.\n"
     "The change report oberin-changes.txt beside the log lists every change of the run.\n"
     "\n"
     "To restore, run \"oberin /restore\" in the folder the run was started from (it uses the\n"
@@ -84,6 +84,11 @@ std::string RestoreKit::CopyPath(const std::string& kit, const std::string& path
     return kit + "\\files\\" + place;
 }
 
+std::string RestoreKit::PlaceOfCopy(const std::string& copy) {
+    if (copy.compare(0, 4, "UNC\\") == 0) return "\\\\" + copy.substr(4);
+    return copy.substr(0, 1) + ":" + copy.substr(1);
+}
+
 bool RestoreKit::Ready() {
     if (tried_) return !folder_.empty();
     tried_ = true;
@@ -120,7 +125,7 @@ bool RestoreKit::Save(const Change& change) {
 bool RestoreKit::SaveFile(const std::string& path) {
     const std::string copy = CopyPath(folder_, path);
     return CreateFolderPath(copy.substr(0, copy.rfind('\\'))) &&
-           CopyFileA(path.c_str(), copy.c_str(), FALSE) && Note("file", path);
+           CopyFileA(path.c_str(), copy.c_str(), FALSE);
 }
 
 bool RestoreKit::SaveRegistry(const Change& change) {

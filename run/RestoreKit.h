@@ -7,8 +7,8 @@
 
 // What a run replaces, saved before each change into <folder>\<yyyymmdd-hhmmss>, made on the
 // first save: restore.reg (the keys and values as they were), files\<drive>\<path> (copies of
-// the files), kit.txt (a kind and a path a line: the files, the folders removed and the
-// deletions added to the restart list) and README.txt. Each target is saved once, as it was
+// the files), kit.txt (a kind and a path a line: the folders removed and the deletions added
+// to the restart list) and README.txt. Each target is saved once, as it was
 // before its first change.
 class RestoreKit {
   public:
@@ -21,8 +21,11 @@ class RestoreKit {
     // Records a deletion the run added to the restart list.
     bool AddRestartEntry(const std::string& path);
 
-    // The copy of the file at path inside the kit at kit.
+    // The copy of the file at path inside the kit at kit: files\C\x for C:\x, files\UNC\s\x for
+    // \\s\x.
     static std::string CopyPath(const std::string& kit, const std::string& path);
+    // The place of a copy from its path below the kit's files folder (C\x: C:\x).
+    static std::string PlaceOfCopy(const std::string& copy);
 
   private:
     // Makes the kit's folder and README.txt on first use; false when they cannot be made.

@@ -72,6 +72,31 @@ int RestoreRun::Run(const std::string& kit) {
     return found && written && failed_ == 0 ? 0 : 1;
 }
 
+void RestoreRun::RestoreFiles(const std::string& copies, const std::string& below) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((copies + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string copy = copies + "\\" + name;
+        const std::string relative = below.empty() ? name : below + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RestoreFiles(copy, relative);
+            continue;
+        }
+        const std::string path = RestoreKit::PlaceOfCopy(relative);
+        if (IsPresent(path)) {
+            Item("file", path, "already there");
+            continue;
+        }
+        CreateFolderPath(path.substr(0, path.rfind('\\')));
+        Item("file", path,
+             CopyFileA(copy.c_str(), path.c_str(), TRUE) ? "restored" : Failed(GetLastError()));
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 void RestoreRun::Restore(const std::string& kit) {
     // kit.txt: a kind, a tab and a path a line.
     std::vector<std::pair<std::string, std::string>> entries;
@@ -91,16 +116,7 @@ void RestoreRun::Restore(const std::string& kit) {
              : CreateFolderPath(path) ? "restored"
                                       : Failed(GetLastError()));
     }
-    for (const auto& [kind, path] : entries) {
-        if (kind != "file") continue;
-        if (IsPresent(path)) {
-            Item("file", path, "already there");
-            continue;
-        }
-        CreateFolderPath(path.substr(0, path.rfind('\\')));
-        const bool copied = CopyFileA(RestoreKit::CopyPath(kit, path).c_str(), path.c_str(), TRUE);
-        Item("file", path, copied ? "restored" : Failed(GetLastError()));
-    }
+    RestoreFiles(kit + "\\files", std::string());
     const std::string registry = ReadFileText(kit + "\\restore.reg");
     if (!registry.empty())
         ImportRegText(registry, [this](const char* kind, const std::string& item, LONG result) {

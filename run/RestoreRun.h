@@ -21,6 +21,8 @@ class RestoreRun {
   private:
     void Item(const char* kind, const std::string& target, const std::string& outcome);
     void Restore(const std::string& kit);
+    // The copies in folder copies, below the kit's files folder at below, back in their places.
+    void RestoreFiles(const std::string& copies, const std::string& below);
 
     LogFile report_;
     unsigned items_ = 0;

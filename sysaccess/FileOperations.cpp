@@ -80,11 +80,12 @@ bool DeleteShortcut(const std::string& path) {
 }
 
 bool CreateFolderPath(const std::string& path) {
-    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-    CreateDirectoryA(path.c_str(), nullptr);
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::size_t parent = path.rfind('\\');
+    if (parent != std::string::npos && parent > 2 && !CreateFolderPath(path.substr(0, parent)))
+        return false;
+    return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text, bool append) {
