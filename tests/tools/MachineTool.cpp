@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -92,18 +93,26 @@ std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::strin
     return targets;
 }
 
-// Whether the preview names each item that a run removed (lines of Removed): its path or a
-// parent's is a target, or an uninstaller's command line holds its path; a service is named by
-// its deletion or by its key. Prints the items it does not name; true when there are none.
+// Whether the preview's targets name path (in upper case): it or a folder or key above it is a
+// target, or stands whole (followed by a blank, a quote or the end) in an uninstaller's command
+// line: the uninstaller deletes it.
+bool Named(const std::vector<std::pair<std::string, std::string>>& targets, std::string path) {
+    for (;; path.erase(path.rfind('\\'))) {
+        for (const auto& [action, target] : targets) {
+            if (target == path) return true;
+            if (action == "RUN UNINSTALLER")
+                for (std::size_t at = target.find(path); at != std::string::npos;
+                     at = target.find(path, at + 1))
+                    if (std::strchr(" \"", target[at + path.size()])) return true;
+        }
+        if (path.find('\\') == std::string::npos) return false;
+    }
+}
+
+// Whether the preview names each item that a run removed (lines of Removed); a service is named
+// by its deletion or by its key. Prints the items it does not name; true when there are none.
 bool Previewed(const std::string& preview, const std::vector<std::string>& removed) {
     const auto targets = PreviewTargets(preview);
-    const auto named = [&targets](const std::string& path) {
-        return std::any_of(targets.begin(), targets.end(), [&path](const auto& target) {
-            return (path + "\\").rfind(target.second + "\\", 0) == 0 ||
-                   (target.first == "RUN UNINSTALLER" &&
-                    target.second.find(path) != std::string::npos);
-        });
-    };
     bool all = true;
     for (const std::string& item : removed) {
         // The path as the preview writes it: the root in full, a value's name after one backslash.
@@ -116,8 +125,9 @@ bool Previewed(const std::string& preview, const std::vector<std::string>& remov
         const bool service = item.compare(0, blank, "service") == 0;
         if (service ? std::count(targets.begin(), targets.end(),
                                  std::pair(std::string("DELETE SERVICE"), path)) ||
-                          named("HKEY_LOCAL_MACHINE\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\" + path)
-                    : named(path))
+                          Named(targets,
+                                "HKEY_LOCAL_MACHINE\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\" + path)
+                    : Named(targets, path))
             continue;
         if (all) std::printf("NOT IN THE PREVIEW\n");
         std::printf("  %s\n", item.c_str());
@@ -165,22 +175,21 @@ bool Check(const std::string& folder, const std::string& name, const std::string
 // the preview left beside the log before a run that is no preview. True when all match.
 bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& settings,
                  const std::string& arguments, std::size_t run) {
-    const std::string directory = ExpandMachinePath(settings["directory"]),
-                      log = ExpandMachinePath(settings["log"]);
-    CreateDirectoryA(directory.c_str(), nullptr);
+    const std::string log = ExpandMachinePath(settings["log"]);
     const std::string preview =
         ReadWholeFile(log.substr(0, log.rfind('\\')) + "\\oberin-preview.txt");
     const ULONGLONG logTime = WriteTime(log);
     const MachineState before = Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
     if (otherVersion) SetWindowsVersion(settings["windows"]);
-    const long code =
-        RunAndWait("\"" + BinDir() + "\\oberin.exe\" " + arguments, directory, kRunLimitMs);
+    const long code = RunAndWait("\"" + BinDir() + "\\oberin.exe\" " + arguments,
+                                 ExpandMachinePath(settings["directory"]), kRunLimitMs);
     if (otherVersion) SetWindowsVersion("nt40");
     const MachineState after = Snapshot();
     bool same = code != kTimedOut;
     if (!same) std::printf("oberin.exe had not ended after 20 s\n");
-    const bool logWritten = WriteTime(log) != logTime && WriteTime(log) != 0;
+    const ULONGLONG logWriteTime = WriteTime(log);
+    const bool logWritten = logWriteTime != 0 && logWriteTime != logTime;
     const std::string logText = logWritten ? ReadWholeFile(log) : "",
                       changes = "exit " + std::to_string(code) + "\n" + ChangeList(before, after);
     std::printf("=== oberin.exe %s\n=== %s\n%s=== what changed\n%s", arguments.c_str(), log.c_str(),
@@ -213,6 +222,7 @@ int main(int argc, char** argv) {
     std::optional<MachineLayout> layout;
     if (!again) {
         layout.emplace(name);
+        CreateDirectoryA(ExpandMachinePath(settings["directory"]).c_str(), nullptr);
         if (whole) progress.first = Snapshot();
     }
     for (; progress.step < steps.size(); ++progress.step) {
