@@ -5,7 +5,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
+#include <tuple>
+
+#include <shlwapi.h>
 
 #include "support/RegistryEdit.h"
 #include "sysaccess/ProgmanClient.h"
@@ -56,11 +60,13 @@ std::vector<std::pair<std::string, std::string>> Places() {
     return places;
 }
 
-// The places in text written back as their tokens, longest first.
+// The places in text written back as their tokens, longest first, and the time stamp of a
+// restore kit's folder as %STAMP%.
 std::string TokenizeMachinePath(const std::string& text) {
     std::string result = text;
     for (const auto& place : Places()) Replace(result, place.second, place.first);
-    return result;
+    static const std::regex kStamp(R"(oberin-restore\\\d{8}-\d{6}(-\d+)?)");
+    return std::regex_replace(result, kStamp, "oberin-restore\\%STAMP%");
 }
 
 void CreateFolders(const std::string& path) {
@@ -202,12 +208,26 @@ void AddPendingDeletions(MachineState& state) {
     }
 }
 
-// The text of a small file that a run made, each line behind "    | ".
+// What a line is about: a file without its size, a value without its data.
+std::string Item(const std::string& line) {
+    if (line.rfind("file ", 0) == 0) return line.substr(0, line.rfind(" ("));
+    if (line.rfind("value ", 0) == 0) return line.substr(0, line.find(" = ", line.find("\\\\")));
+    return line;
+}
+
+// A file of a restore kit, whose size depends on the paths and times it holds.
+bool InRestoreKit(const std::string& fileLine) {
+    return PathMatchSpecA(fileLine.c_str(), "file *\\oberin-restore\\*");
+}
+
+// The text of a file that a run made, each line behind "    | ": the program's reports whatever
+// their size, other small text files but its log and restore kits.
 std::string Contents(const std::string& fileLine) {
-    const std::string path = fileLine.substr(5, fileLine.rfind(" (") - 5);
+    const std::string path = Item(fileLine).substr(5);
     const std::string content = ReadWholeFile(path);
-    if (content.size() > 2048 || content.find('\0') != std::string::npos ||
-        (path.size() >= 10 && lstrcmpiA(path.c_str() + path.size() - 10, "oberin.log") == 0))
+    const bool report = PathMatchSpecA(PathFindFileNameA(path.c_str()), "oberin-*.txt");
+    if ((content.size() > 2048 && !report) || content.find('\0') != std::string::npos ||
+        InRestoreKit(fileLine) || lstrcmpiA(PathFindFileNameA(path.c_str()), "oberin.log") == 0)
         return "";
     std::string text;
     std::istringstream lines(content);
@@ -431,21 +451,35 @@ std::string ChangeList(const MachineState& before, const MachineState& after) {
         if (!after.count(line)) lines.push_back({line, '-'});
     for (const std::string& line : after)
         if (!before.count(line)) lines.push_back({line, '+'});
-    std::sort(lines.begin(), lines.end());
-    // A file shown with its text is shown without its size, which the paths in it would make
-    // differ from one checkout to another.
+    // A file shown with its text, or kept in a restore kit, is shown without its size, which the
+    // paths in it would make differ from one checkout to another; what went before what came.
     std::map<std::string, std::string> shown;
     for (const auto& line : lines)
         if (line.second == '+' && line.first.rfind("file ", 0) == 0)
             if (std::string text = Contents(line.first); !text.empty())
-                shown[line.first.substr(0, line.first.rfind(" ("))] = text;
+                shown[Item(line.first)] = text;
+    for (auto& line : lines)
+        if (line.first.rfind("file ", 0) == 0 &&
+            (shown.count(Item(line.first)) || InRestoreKit(line.first)))
+            line.first = Item(line.first);
+    std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.first, b.second) < std::tie(b.first, a.second);
+    });
     std::string text;
     for (const auto& line : lines) {
-        const auto file = shown.find(line.first.substr(0, line.first.rfind(" (")));
-        const bool withText = line.first.rfind("file ", 0) == 0 && file != shown.end();
-        text += std::string(1, line.second) + " " +
-                TokenizeMachinePath(withText ? file->first : line.first) + "\n";
-        if (withText && line.second == '+') text += file->second;
+        text += std::string(1, line.second) + " " + TokenizeMachinePath(line.first) + "\n";
+        if (const auto file = shown.find(line.first); file != shown.end() && line.second == '+')
+            text += file->second;
     }
     return text;
+}
+
+std::vector<std::string> Removed(const MachineState& before, const MachineState& after) {
+    std::set<std::string> left;
+    for (const std::string& line : after) left.insert(Item(line));
+    std::vector<std::string> removed;
+    for (const std::string& line : before)
+        if (line.rfind("pending ", 0) != 0 && !left.count(Item(line)))
+            removed.push_back(Item(line));
+    return removed;
 }

@@ -1,9 +1,12 @@
-// machine.exe NAME: runs the machine case tests/machines/NAME and compares its log and change list
-// with the expected files (see tests/README.md); exit code 0 when everything matches. With
-// OBERIN_BLESS set it writes what it saw as the expected files instead.
+// machine.exe NAME: runs the steps of the machine case tests/machines/NAME and compares each run's
+// log and change list with the expected files (see tests/README.md); exit code 0 when everything
+// matches. With OBERIN_BLESS set it writes what it saw as the expected files instead.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <tuple>
 
@@ -15,11 +18,122 @@ const DWORD kRunLimitMs = 20000;
 // The settings of case.txt ("name | value" rows) over their defaults.
 std::map<std::string, std::string> CaseSettings(const std::string& name) {
     std::map<std::string, std::string> settings = {
-        {"windows", "nt40"}, {"runs", "1"}, {"directory", "C:\\server"}, {"log", ""}};
+        {"windows", "nt40"}, {"steps", "s"}, {"directory", "C:\\server"}, {"log", ""}};
     for (const auto& row : CaseTable("machines\\" + name + "\\case.txt"))
         settings[row[0]] = row.back();
     if (settings["log"].empty()) settings["log"] = settings["directory"] + "\\oberin.log";
     return settings;
+}
+
+// The items of a comma-separated list, without the blanks around them.
+std::vector<std::string> Steps(const std::string& list) {
+    std::vector<std::string> steps;
+    std::istringstream items(list);
+    for (std::string item; std::getline(items, item, ',');) {
+        item.erase(0, item.find_first_not_of(' '));
+        steps.push_back(item.erase(item.find_last_not_of(' ') + 1));
+    }
+    return steps;
+}
+
+// What a restart must not lose: the next step and the machine before the first step, kept in
+// the temp folder, which lies outside the snapshots.
+struct Progress {
+    std::size_t step = 0;
+    MachineState first;
+};
+
+std::string ProgressPath() {
+    char folder[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "machine-case.txt";
+}
+
+void SaveProgress(const Progress& progress) {
+    std::string text = std::to_string(progress.step) + "\n";
+    for (const std::string& line : progress.first) text += line + "\n";
+    WriteWholeFile(ProgressPath(), text);
+}
+
+Progress LoadProgress() {
+    Progress progress;
+    std::istringstream lines(ReadWholeFile(ProgressPath()));
+    lines >> progress.step;
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) progress.first.insert(line);
+    return progress;
+}
+
+// When the file at path was last written; 0 when there is none.
+ULONGLONG WriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;
+    return ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32 |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+std::string Upper(std::string text) {
+    CharUpperBuffA(text.data(), DWORD(text.size()));
+    return text;
+}
+
+// The actions and targets of a preview's lines ("N<TAB>action<TAB>target..."), in upper case.
+std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::string& preview) {
+    std::vector<std::pair<std::string, std::string>> targets;
+    std::istringstream lines(Upper(preview));
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line.substr(0, line.find('\r')));
+        std::string number, action, target;
+        if (std::getline(std::getline(std::getline(fields, number, '\t'), action, '\t'), target,
+                         '\t'))
+            targets.emplace_back(action, target);
+    }
+    return targets;
+}
+
+// Whether the preview's targets name path (in upper case): it or a folder or key above it is a
+// target, or stands whole (followed by a blank, a quote or the end) in an uninstaller's command
+// line: the uninstaller deletes it.
+bool Named(const std::vector<std::pair<std::string, std::string>>& targets, std::string path) {
+    for (;; path.erase(path.rfind('\\'))) {
+        for (const auto& [action, target] : targets) {
+            if (target == path) return true;
+            if (action == "RUN UNINSTALLER")
+                for (std::size_t at = target.find(path); at != std::string::npos;
+                     at = target.find(path, at + 1))
+                    if (std::strchr(" \"", target[at + path.size()])) return true;
+        }
+        if (path.find('\\') == std::string::npos) return false;
+    }
+}
+
+// Whether the preview names each item that a run removed (lines of Removed); a service is named
+// by its deletion or by its key. Prints the items it does not name; true when there are none.
+bool Previewed(const std::string& preview, const std::vector<std::string>& removed) {
+    const auto targets = PreviewTargets(preview);
+    bool all = true;
+    for (const std::string& item : removed) {
+        // The path as the preview writes it: the root in full, a value's name after one backslash.
+        const std::size_t blank = item.find(' ');
+        std::string path = Upper(item.substr(blank + 1));
+        if (path.rfind("HKLM\\", 0) == 0) path.replace(0, 4, "HKEY_LOCAL_MACHINE");
+        if (path.rfind("HKCU\\", 0) == 0) path.replace(0, 4, "HKEY_CURRENT_USER");
+        if (const std::size_t name = path.find("\\\\"); name != std::string::npos)
+            path.erase(name, 1);
+        const bool service = item.compare(0, blank, "service") == 0;
+        if (service ? std::count(targets.begin(), targets.end(),
+                                 std::pair(std::string("DELETE SERVICE"), path)) ||
+                          Named(targets,
+                                "HKEY_LOCAL_MACHINE\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\" + path)
+                    : Named(targets, path))
+            continue;
+        if (all) std::printf("NOT IN THE PREVIEW\n");
+        std::printf("  %s\n", item.c_str());
+        all = false;
+    }
+    return all;
 }
 
 // The lines of expected that actual lacks ("  < ") and of actual that expected lacks ("  > ").
@@ -56,37 +170,42 @@ bool Check(const std::string& folder, const std::string& name, const std::string
     return false;
 }
 
-// Runs oberin.exe silently in directory and compares the log at log and what changed with the
-// expected files of the run; true when all match.
+// Runs oberin.exe with arguments in the case's directory and compares its exit code, the log it
+// wrote and what changed with the expected files of run number run; with preview-names, checks
+// the preview left beside the log before a run that is no preview. True when all match.
 bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& settings,
-                 bool again) {
-    const std::string directory = ExpandMachinePath(settings["directory"]),
-                      log = ExpandMachinePath(settings["log"]);
-    CreateDirectoryA(directory.c_str(), nullptr);
+                 const std::string& arguments, std::size_t run) {
+    const std::string log = ExpandMachinePath(settings["log"]);
+    const std::string preview =
+        ReadWholeFile(log.substr(0, log.rfind('\\')) + "\\oberin-preview.txt");
+    const ULONGLONG logTime = WriteTime(log);
     const MachineState before = Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
     if (otherVersion) SetWindowsVersion(settings["windows"]);
-    const long code = RunAndWait("\"" + BinDir() + "\\oberin.exe\" s", directory, kRunLimitMs);
+    const long code = RunAndWait("\"" + BinDir() + "\\oberin.exe\" " + arguments,
+                                 ExpandMachinePath(settings["directory"]), kRunLimitMs);
     if (otherVersion) SetWindowsVersion("nt40");
     const MachineState after = Snapshot();
-    bool same = code == 0;
-    if (!same)
-        std::printf("%s\n", code == kTimedOut ? "oberin.exe had not ended after 20 s"
-                                              : ("exit code " + std::to_string(code)).c_str());
-    const DWORD attributes = GetFileAttributesA(log.c_str());
-    const bool logPresent =
-        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    const std::string logText = ReadWholeFile(log), changes = ChangeList(before, after);
-    std::printf("=== %s\n%s=== what changed\n%s", log.c_str(), logText.c_str(), changes.c_str());
-    const std::string suffix = again ? "-again" : "";
-    same = Check(folder, "expected" + suffix + ".log", logText, logPresent) && same;
-    return Check(folder, "expected" + suffix + ".changes", changes, true) && same;
+    bool same = code != kTimedOut;
+    if (!same) std::printf("oberin.exe had not ended after 20 s\n");
+    const ULONGLONG logWriteTime = WriteTime(log);
+    const bool logWritten = logWriteTime != 0 && logWriteTime != logTime;
+    const std::string logText = logWritten ? ReadWholeFile(log) : "",
+                      changes = "exit " + std::to_string(code) + "\n" + ChangeList(before, after);
+    std::printf("=== oberin.exe %s\n=== %s\n%s=== what changed\n%s", arguments.c_str(), log.c_str(),
+                logText.c_str(), changes.c_str());
+    const std::string suffix = run > 1 ? "-" + std::to_string(run) : "";
+    same = Check(folder, "expected" + suffix + ".log", logText, logWritten) && same;
+    same = Check(folder, "expected" + suffix + ".changes", changes, true) && same;
+    if (settings["preview-names"] == "yes" && arguments.rfind("/preview", 0) != 0)
+        same = Previewed(preview, Removed(before, after)) && same;
+    return same;
 }
 }  // namespace
 
-// machine NAME lays the case out and runs it; when the case asks for a second run it ends with
-// 99, and the test bed restarts the machine (a new wineserver session carries out the restart
-// list) and starts "machine NAME again", which runs it once more on what the restart left.
+// machine NAME lays the case out and runs its steps. At a restart it ends with 99, and the test bed
+// restarts the machine (a new wineserver session carries out the restart list) and starts
+// "machine NAME again", which goes on with the next step on what the restart left.
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: machine NAME [again]\n");
@@ -95,10 +214,29 @@ int main(int argc, char** argv) {
     const std::string name = argv[1], folder = TestsDir() + "\\machines\\" + name;
     const bool again = argc > 2;
     auto settings = CaseSettings(name);
+    const std::vector<std::string> steps = Steps(settings["steps"]);
+    const bool whole = settings["whole"] == "yes";
     // Wine sets its display up when the first window needs it: before the first snapshot.
     GetDesktopWindow();
-    if (again) return RunAndCheck(folder, settings, true) ? 0 : 1;
-    MachineLayout layout(name);
-    if (!RunAndCheck(folder, settings, false)) return 1;
-    return settings["runs"] == "2" ? 99 : 0;
+    Progress progress = again ? LoadProgress() : Progress();
+    std::optional<MachineLayout> layout;
+    if (!again) {
+        layout.emplace(name);
+        CreateDirectoryA(ExpandMachinePath(settings["directory"]).c_str(), nullptr);
+        if (whole) progress.first = Snapshot();
+    }
+    for (; progress.step < steps.size(); ++progress.step) {
+        if (steps[progress.step] == "restart") {
+            ++progress.step;
+            SaveProgress(progress);
+            return 99;
+        }
+        const std::size_t run =
+            progress.step + 1 - std::count(steps.begin(), steps.begin() + progress.step, "restart");
+        if (!RunAndCheck(folder, settings, steps[progress.step], run)) return 1;
+    }
+    if (!whole) return 0;
+    return Check(folder, "expected-whole.changes", ChangeList(progress.first, Snapshot()), true)
+               ? 0
+               : 1;
 }
