@@ -19,8 +19,8 @@ const char kReadme[] =
     "  files        a copy of every file it deleted or scheduled for deletion at the restart\n"
     "               (shortcuts included), under its full path: files\\C\\WINNT\\x.dll is\n"
     "               C:\\WINNT\\x.dll.\n"
-    "  kit.txt      a kind and a path a line: the folders the run removed and the deletions\n"
-    "               it added to the restart list.\n"
+    "  kit.txt      a kind and a path a line: the folders the run removed, the keys it made\n"
+    "               to set a value in, and the deletions it added to the restart list.\n"
     "The change report oberin-changes.txt beside the log lists every change of the run.\n"
     "\n"
     "To restore, run \"oberin /restore\" in the folder the run was started from (it uses the\n"
@@ -36,8 +36,7 @@ const char kReadme[] =
     "- the changes of the system's network setup, which the run starts after removing a network\n"
     "  product: check the adapters and bindings in the Network control panel;\n"
     "- Program Manager items and groups (Windows NT 3.51): create them again by hand;\n"
-    "- the security of registry keys: restored keys get the security of their parent key;\n"
-    "- a key the run created to set a value in it stays, empty.\n";
+    "- the security of registry keys: restored keys get the security of their parent key.\n";
 
 std::string Stamp() {
     SYSTEMTIME now;
@@ -109,31 +108,44 @@ bool RestoreKit::Note(const char* kind, const std::string& path) {
 }
 
 bool RestoreKit::Save(const Change& change) {
-    // A value set where there was none is saved as missing, so that restoring deletes it; a key
-    // made for it stays (REGEDIT4 cannot delete keys).
-    if (!change.present && (change.action != ChangeAction::SetValue || !KeyThere(change)))
-        return true;
     const bool file = IsFileAction(change.action);
+    const bool tree =
+        change.action == ChangeAction::DeleteKey || change.action == ChangeAction::DeleteService;
+    // A value set where there was none is saved as missing, so that restoring deletes it; a
+    // key made for it is recorded, so that restoring deletes the key.
+    const bool newKey = change.action == ChangeAction::SetValue && !KeyThere(change);
+    if (!change.present && change.action != ChangeAction::SetValue) return true;
     if (!file && change.action != ChangeAction::RemoveFolder && !change.root) return true;
-    if (!saved_.insert(Upper(change.target)).second) return true;
+    const std::string place = newKey ? "N" + Upper(change.key)
+                                     : std::string(file          ? "F"
+                                                   : tree        ? "K"
+                                                   : change.root ? "V"
+                                                                 : "D") +
+                                           Upper(change.target);
+    if (!saved_.insert(place).second) return true;
     if (!Ready()) return false;
     if (file) return SaveFile(change.target);
     if (change.action == ChangeAction::RemoveFolder) return Note("folder", change.target);
-    return SaveRegistry(change);
+    if (newKey) return Note("new key", RootName(change.root) + "\\" + change.key);
+    return SaveRegistry(change, tree);
 }
 
 bool RestoreKit::SaveFile(const std::string& path) {
-    const std::string copy = CopyPath(folder_, path);
+    // The copy takes the file's own name, whatever the case of the name it was deleted by.
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    std::string copy = CopyPath(folder_, path);
+    copy.replace(copy.rfind('\\') + 1, std::string::npos, found.cFileName);
     return CreateFolderPath(copy.substr(0, copy.rfind('\\'))) &&
            CopyFileA(path.c_str(), copy.c_str(), FALSE);
 }
 
-bool RestoreKit::SaveRegistry(const Change& change) {
+bool RestoreKit::SaveRegistry(const Change& change, bool tree) {
     std::string section;
-    const bool exported =
-        change.action == ChangeAction::DeleteKey || change.action == ChangeAction::DeleteService
-            ? ExportKeyTree(change.root, change.key, section)
-            : ExportValue(change.root, change.key, change.value, section);
+    const bool exported = tree ? ExportKeyTree(change.root, change.key, section)
+                               : ExportValue(change.root, change.key, change.value, section);
     if (!exported) return false;
     sections_.push_back(section);
     std::string text = kRegedit4Header;

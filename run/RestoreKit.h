@@ -7,9 +7,9 @@
 
 // What a run replaces, saved before each change into <folder>\<yyyymmdd-hhmmss>, made on the
 // first save: restore.reg (the keys and values as they were), files\<drive>\<path> (copies of
-// the files), kit.txt (a kind and a path a line: the folders removed and the deletions added
-// to the restart list) and README.txt. Each target is saved once, as it was
-// before its first change.
+// the files), kit.txt (a kind and a path a line: the folders removed, the keys made to set a
+// value in and the deletions added to the restart list) and README.txt. Each target is saved once,
+// as it was before its first change.
 class RestoreKit {
   public:
     explicit RestoreKit(std::string folder);
@@ -32,7 +32,8 @@ class RestoreKit {
     bool Ready();
     bool Note(const char* kind, const std::string& path);
     bool SaveFile(const std::string& path);
-    bool SaveRegistry(const Change& change);
+    // Saves the key with everything below it (tree), else the value.
+    bool SaveRegistry(const Change& change, bool tree);
 
     std::string parent_;
     std::string folder_;

@@ -63,8 +63,9 @@ int RestoreRun::Run(const std::string& kit) {
     if (folder.empty())
         folder = NewestKit(BesideLog(LogPathIn(SystemDirectory()), "oberin-restore"));
     const bool found = !folder.empty() && IsPresent(folder + "\\kit.txt");
-    report_.Write("Oberin restore from " + (found ? folder : std::string("no restore kit")) +
-                  "\nA line an item: kind, target, outcome.\n\n");
+    report_.Write(found ? "Oberin restore from " + folder +
+                              "\nA line an item: kind, target, outcome.\n\n"
+                        : std::string("Oberin restore: no restore kit found.\n"));
     if (found) Restore(folder);
     report_.Write("\n" + std::to_string(items_ - failed_) + " of " + std::to_string(items_) +
                   " items restored.\n");
@@ -122,6 +123,14 @@ void RestoreRun::Restore(const std::string& kit) {
         ImportRegText(registry, [this](const char* kind, const std::string& item, LONG result) {
             Item(kind, item, result == ERROR_SUCCESS ? "restored" : Failed(result));
         });
+    for (const auto& [kind, name] : entries) {
+        if (kind != "new key") continue;
+        std::string path;
+        const HKEY root = RootOf(name, path);
+        const LONG result =
+            root && !path.empty() ? RegDeleteKeyA(root, path.c_str()) : ERROR_BADKEY;
+        Item("new key", name, result == ERROR_SUCCESS ? "deleted" : Failed(result));
+    }
     for (const auto& [kind, path] : entries) {
         if (kind != "restart") continue;
         bool onList = false;

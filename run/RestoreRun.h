@@ -6,8 +6,8 @@
 // Brings back what a cleanup run saved in a restore kit: the folders, the files with their
 // contents and attributes, the registry keys and values of restore.reg, and the run's own
 // deletions taken off the restart list. Writes oberin-restore.txt where the log would go, a
-// line per item: kind, target and "restored", "already there", "taken off" or "not on the
-// restart list" (restart entries), or "failed <code>", tab-separated.
+// line per item: kind, target and "restored", "already there", "deleted" (a key the run made),
+// "taken off" or "not on the restart list" (restart entries), or "failed <code>", tab-separated.
 class RestoreRun {
   public:
     RestoreRun() = default;

@@ -252,12 +252,7 @@ bool ParseValueLine(const std::string& line, ImportedValue& value) {
 // The root of a section line "[ROOT\path]", and its path; nullptr when it is not one.
 HKEY ParseSection(const std::string& line, std::string& path) {
     if (line.size() < 2 || line.back() != ']') return nullptr;
-    const std::string name = line.substr(1, line.size() - 2);
-    const std::size_t slash = name.find('\\');
-    path = slash == std::string::npos ? std::string() : name.substr(slash + 1);
-    for (const NamedRoot& root : kRoots)
-        if (lstrcmpiA(name.substr(0, slash).c_str(), root.name) == 0) return root.root;
-    return nullptr;
+    return RootOf(line.substr(1, line.size() - 2), path);
 }
 
 // Creates root\path with its parents and, when given a value, writes or deletes it there.
@@ -281,6 +276,14 @@ LONG Apply(HKEY root, const std::string& path, const ImportedValue* value) {
     return result;
 }
 }  // namespace
+
+HKEY RootOf(const std::string& name, std::string& path) {
+    const std::size_t slash = name.find('\\');
+    path = slash == std::string::npos ? std::string() : name.substr(slash + 1);
+    for (const NamedRoot& root : kRoots)
+        if (lstrcmpiA(name.substr(0, slash).c_str(), root.name) == 0) return root.root;
+    return nullptr;
+}
 
 std::string RootName(HKEY root) {
     for (const NamedRoot& named : kRoots)

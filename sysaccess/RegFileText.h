@@ -11,6 +11,9 @@ extern const char kRegedit4Header[];
 // "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS" or "HKEY_CLASSES_ROOT"; empty for
 // another.
 std::string RootName(HKEY root);
+// The root a full key name ("HKEY_LOCAL_MACHINE\\path") starts with, and the path after it;
+// nullptr when it starts with no root of RootName.
+HKEY RootOf(const std::string& name, std::string& path);
 // Appends the section of root\path with every value of every type, then the sections of its
 // subkeys, depth first. False, text unchanged, when the key or any key below it cannot be opened
 // for reading (or a value in them cannot be read).

@@ -79,7 +79,10 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// The actions and targets of a preview's lines ("N<TAB>action<TAB>target..."), in upper case.
+const char kServicesKey[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\";
+
+// The actions and targets of a preview's lines ("N<TAB>action<TAB>target..."), in upper case; a
+// service's deletion names its key, which goes with it.
 std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::string& preview) {
     std::vector<std::pair<std::string, std::string>> targets;
     std::istringstream lines(Upper(preview));
@@ -88,7 +91,7 @@ std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::strin
         std::string number, action, target;
         if (std::getline(std::getline(std::getline(fields, number, '\t'), action, '\t'), target,
                          '\t'))
-            targets.emplace_back(action, target);
+            targets.emplace_back(action, (action == "DELETE SERVICE" ? kServicesKey : "") + target);
     }
     return targets;
 }
@@ -110,7 +113,7 @@ bool Named(const std::vector<std::pair<std::string, std::string>>& targets, std:
 }
 
 // Whether the preview names each item that a run removed (lines of Removed); a service is named
-// by its deletion or by its key. Prints the items it does not name; true when there are none.
+// by its key. Prints the items it does not name; true when there are none.
 bool Previewed(const std::string& preview, const std::vector<std::string>& removed) {
     const auto targets = PreviewTargets(preview);
     bool all = true;
@@ -122,13 +125,8 @@ bool Previewed(const std::string& preview, const std::vector<std::string>& remov
         if (path.rfind("HKCU\\", 0) == 0) path.replace(0, 4, "HKEY_CURRENT_USER");
         if (const std::size_t name = path.find("\\\\"); name != std::string::npos)
             path.erase(name, 1);
-        const bool service = item.compare(0, blank, "service") == 0;
-        if (service ? std::count(targets.begin(), targets.end(),
-                                 std::pair(std::string("DELETE SERVICE"), path)) ||
-                          Named(targets,
-                                "HKEY_LOCAL_MACHINE\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\" + path)
-                    : Named(targets, path))
-            continue;
+        if (item.compare(0, blank, "service") == 0) path = kServicesKey + path;
+        if (Named(targets, path)) continue;
         if (all) std::printf("NOT IN THE PREVIEW\n");
         std::printf("  %s\n", item.c_str());
         all = false;
@@ -197,7 +195,7 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
     const std::string suffix = run > 1 ? "-" + std::to_string(run) : "";
     same = Check(folder, "expected" + suffix + ".log", logText, logWritten) && same;
     same = Check(folder, "expected" + suffix + ".changes", changes, true) && same;
-    if (settings["preview-names"] == "yes" && arguments.rfind("/preview", 0) != 0)
+    if (settings["preview-names"] == "yes" && (arguments[0] == 's' || arguments[0] == 'S'))
         same = Previewed(preview, Removed(before, after)) && same;
     return same;
 }
