@@ -4,7 +4,7 @@ PreviewReport::PreviewReport(LogFile& file) : file_(file) {
     file_.Write(
         "Oberin preview: what a cleanup run would change on this machine. Nothing has been "
         "changed.\nA line a change: catalog entry, action, target, and \"not there\" when "
-        "the target is missing now.\n\n");
+        "the target is missing now, \"not empty\" when a folder holds something now.\n\n");
 }
 
 void PreviewReport::BeginEntry(int number, const std::string& name, const char* detection) {
@@ -15,9 +15,11 @@ void PreviewReport::BeginEntry(int number, const std::string& name, const char* 
 bool PreviewReport::Admit(const Change& change) {
     const int action = static_cast<int>(change.action);
     ++counts_[action];
-    if (!change.present) ++missing_[action];
+    if (!change.present || change.notEmpty) ++missing_[action];
     file_.Write(std::to_string(entry_) + "\t" + ActionText(change.action) + "\t" + change.target +
-                (change.present ? "\n" : "\tnot there\n"));
+                (!change.present   ? "\tnot there\n"
+                 : change.notEmpty ? "\tnot empty\n"
+                                   : "\n"));
     return false;
 }
 
@@ -26,7 +28,9 @@ void PreviewReport::Note(const std::string& text) {
 }
 
 bool PreviewReport::Finish() {
-    file_.Write("\nChanges by action: how many, and how many of them on targets not there now.\n");
+    file_.Write(
+        "\nChanges by action: how many, and how many of them on targets not there now (or, "
+        "a\nfolder, not empty now).\n");
     unsigned all = 0, missing = 0;
     for (int action = 0; action < kChangeActionCount; ++action) {
         file_.Write(std::string(ActionText(static_cast<ChangeAction>(action))) + "\t" +

@@ -37,6 +37,8 @@ struct Change {
     std::string target;
     // False when the target is not there now.
     bool present;
+    // A folder that holds something now: removing it now would fail.
+    bool notEmpty = false;
     HKEY root = nullptr;
     std::string key;
     std::string value;

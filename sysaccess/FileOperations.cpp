@@ -14,6 +14,19 @@ bool IsMissing(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+bool HoldsAnything(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool holds = false;
+    do {
+        const std::string name = found.cFileName;
+        holds = name != "." && name != "..";
+    } while (!holds && FindNextFileA(search, &found));
+    FindClose(search);
+    return holds;
+}
+
 // A file another program holds without sharing its deletion can only go at the restart.
 bool InUse(const std::string& path) {
     const HANDLE file =
@@ -52,7 +65,9 @@ bool DeleteFileForced(const std::string& path) {
 }
 
 bool RemoveFolder(const std::string& path) {
-    GatedChange change({ChangeAction::RemoveFolder, path, Present(path)});
+    Change removal(ChangeAction::RemoveFolder, path, Present(path));
+    removal.notEmpty = removal.present && HoldsAnything(path);
+    GatedChange change(removal);
     if (!change.Admitted()) return true;
     if (RemoveDirectoryA(path.c_str())) return change.Done();
     const DWORD error = GetLastError();
