@@ -7,11 +7,49 @@
 //   /delete PATH      deletes the file, or the folder with everything in it, at PATH
 //   /unregister KEY   deletes the key HKEY_LOCAL_MACHINE\KEY (its own uninstall entry)
 //   /stamp FILE       writes the performance counter to FILE just before it ends
-#include <cstdlib>
-#include <cstring>
+// It needs nothing but the kernel and the registry, so that it starts as fast as Wine can.
+#include <windows.h>
 
-#include "support/Machine.h"
-#include "support/RegistryEdit.h"
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+void RemoveTree(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
+}
+
+// The key below HKEY_LOCAL_MACHINE with everything in it.
+void RemoveKey(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    for (DWORD length = sizeof name;
+         RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         length = sizeof name)
+        RemoveKey(path + "\\" + name);
+    RegCloseKey(key);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+}
+
+void Write(const std::string& path, const std::string& text, const char* mode) {
+    if (std::FILE* file = std::fopen(path.c_str(), mode)) {
+        std::fputs(text.c_str(), file);
+        std::fclose(file);
+    }
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string record, stamp;
@@ -28,7 +66,7 @@ int main(int argc, char** argv) {
         } else if (option == "/delete") {
             RemoveTree(value);
         } else if (option == "/unregister") {
-            RemoveKey(HKEY_LOCAL_MACHINE, value);
+            RemoveKey(value);
         } else if (option == "/stamp") {
             stamp = value;
         } else {
@@ -36,9 +74,9 @@ int main(int argc, char** argv) {
         }
     }
     Sleep(sleep);
-    if (!record.empty()) WriteWholeFile(record, ReadWholeFile(record) + GetCommandLineA() + "\r\n");
+    if (!record.empty()) Write(record, std::string(GetCommandLineA()) + "\r\n", "ab");
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    if (!stamp.empty()) WriteWholeFile(stamp, std::to_string(now.QuadPart));
+    if (!stamp.empty()) Write(stamp, std::to_string(now.QuadPart), "wb");
     return code;
 }
