@@ -116,17 +116,18 @@ bool RestoreKit::Save(const Change& change) {
     const bool newKey = change.action == ChangeAction::SetValue && !KeyThere(change);
     if (!change.present && change.action != ChangeAction::SetValue) return true;
     if (!file && change.action != ChangeAction::RemoveFolder && !change.root) return true;
-    const std::string place = newKey ? "N" + Upper(change.key)
-                                     : std::string(file          ? "F"
-                                                   : tree        ? "K"
-                                                   : change.root ? "V"
-                                                                 : "D") +
-                                           Upper(change.target);
+    // Each target is saved once, under its kind: F file, D folder, K key, V value, N new key.
+    const std::string key = change.root ? RootName(change.root) + "\\" + change.key : "";
+    const std::string place = file           ? "F" + Upper(change.target)
+                              : !change.root ? "D" + Upper(change.target)
+                              : tree         ? "K" + Upper(key)
+                              : newKey       ? "N" + Upper(key)
+                                             : "V" + Upper(change.target);
     if (!saved_.insert(place).second) return true;
     if (!Ready()) return false;
     if (file) return SaveFile(change.target);
-    if (change.action == ChangeAction::RemoveFolder) return Note("folder", change.target);
-    if (newKey) return Note("new key", RootName(change.root) + "\\" + change.key);
+    if (!change.root) return Note("folder", change.target);
+    if (newKey) return Note("new key", key);
     return SaveRegistry(change, tree);
 }
 
@@ -143,14 +144,28 @@ bool RestoreKit::SaveFile(const std::string& path) {
 }
 
 bool RestoreKit::SaveRegistry(const Change& change, bool tree) {
+    const std::string key = Upper(RootName(change.root) + "\\" + change.key);
+    // A key saved whole holds its values as they were before any change of the run.
+    for (std::size_t end = key.size(); !tree && end != std::string::npos;
+         end = key.rfind('\\', end - 1))
+        if (saved_.count("K" + key.substr(0, end))) return true;
     std::string section;
     const bool exported = tree ? ExportKeyTree(change.root, change.key, section)
                                : ExportValue(change.root, change.key, change.value, section);
     if (!exported) return false;
-    sections_.push_back(section);
-    std::string text = kRegedit4Header;
-    for (auto at = sections_.rbegin(); at != sections_.rend(); ++at) text += *at;
-    return WriteTextFile(folder_ + "\\restore.reg", text, false);
+    if (tree) {
+        // The values saved before in this key come again after it, so that what was saved
+        // first is what an import leaves.
+        for (const auto& [place, text] : values_)
+            if (place.compare(0, key.size(), key) == 0 &&
+                (place.size() == key.size() || place[key.size()] == '\\'))
+                section += text;
+    } else {
+        values_.emplace_back(key, section);
+    }
+    if (!registryStarted_) section = kRegedit4Header + section;
+    registryStarted_ = true;
+    return WriteTextFile(folder_ + "\\restore.reg", section, true);
 }
 
 bool RestoreKit::AddRestartEntry(const std::string& path) {

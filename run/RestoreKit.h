@@ -1,6 +1,7 @@
 #pragma once
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sysaccess/ChangeGate.h"
@@ -39,7 +40,7 @@ class RestoreKit {
     std::string folder_;
     bool tried_ = false;
     std::set<std::string> saved_;
-    // The sections of restore.reg in the order saved; the file holds them last first, so that
-    // what was saved first is imported last and wins.
-    std::vector<std::string> sections_;
+    // The sections of restore.reg that hold one value, by their key's full name in upper case.
+    std::vector<std::pair<std::string, std::string>> values_;
+    bool registryStarted_ = false;
 };
