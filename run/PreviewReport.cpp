@@ -1,5 +1,7 @@
 #include "run/PreviewReport.h"
 
+#include "sysaccess/FileOperations.h"
+
 PreviewReport::PreviewReport(LogFile& file) : file_(file) {
     file_.Write(
         "Oberin preview: what a cleanup run would change on this machine. Nothing has been "
@@ -13,10 +15,15 @@ void PreviewReport::BeginEntry(int number, const std::string& name, const char* 
 }
 
 bool PreviewReport::Admit(const Change& change) {
-    const int action = static_cast<int>(change.action);
+    // A file in use now would be deleted at the restart.
+    const ChangeAction shown =
+        change.action == ChangeAction::DeleteFile && change.present && FileInUse(change.target)
+            ? ChangeAction::DeleteAtRestart
+            : change.action;
+    const int action = static_cast<int>(shown);
     ++counts_[action];
     if (!change.present || change.notEmpty) ++missing_[action];
-    file_.Write(std::to_string(entry_) + "\t" + ActionText(change.action) + "\t" + change.target +
+    file_.Write(std::to_string(entry_) + "\t" + ActionText(shown) + "\t" + change.target +
                 (!change.present   ? "\tnot there\n"
                  : change.notEmpty ? "\tnot empty\n"
                                    : "\n"));

@@ -67,8 +67,7 @@ bool KeyThere(const Change& change) {
 }
 
 bool IsFileAction(ChangeAction action) {
-    return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteAtRestart ||
-           action == ChangeAction::DeleteShortcut;
+    return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteShortcut;
 }
 }  // namespace
 

@@ -27,8 +27,9 @@ bool HoldsAnything(const std::string& folder) {
     return holds;
 }
 
-// A file another program holds without sharing its deletion can only go at the restart.
-bool InUse(const std::string& path) {
+}  // namespace
+
+bool FileInUse(const std::string& path) {
     const HANDLE file =
         CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, 0, nullptr);
@@ -38,7 +39,6 @@ bool InUse(const std::string& path) {
     }
     return GetLastError() == ERROR_SHARING_VIOLATION;
 }
-}  // namespace
 
 bool FileExists(const std::string& path) {
     WIN32_FIND_DATAA found;
@@ -49,10 +49,7 @@ bool FileExists(const std::string& path) {
 }
 
 bool DeleteFileForced(const std::string& path) {
-    const bool present = Present(path);
-    GatedChange change(
-        {present && InUse(path) ? ChangeAction::DeleteAtRestart : ChangeAction::DeleteFile, path,
-         present});
+    GatedChange change({ChangeAction::DeleteFile, path, Present(path)});
     if (!change.Admitted()) return true;
     if (DeleteFileA(path.c_str())) return change.Done();
     // A file that is not there needs no deletion at the restart, which would take a later file

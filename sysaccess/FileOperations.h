@@ -6,6 +6,9 @@
 
 // True when at least one file or folder matches path (a path or a wildcard pattern).
 bool FileExists(const std::string& path);
+// True when another program holds the file without sharing its deletion: it can only go at
+// the restart.
+bool FileInUse(const std::string& path);
 // Deletes the file, clearing its attributes if needed; when it still cannot go, schedules its
 // deletion at the next restart. A file that is not there counts as deleted and is not
 // scheduled. False only when even the scheduling was refused.
