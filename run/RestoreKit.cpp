@@ -73,6 +73,10 @@ bool IsFileAction(ChangeAction action) {
 
 RestoreKit::RestoreKit(std::string folder) : parent_(std::move(folder)) {}
 
+RestoreKit::~RestoreKit() {
+    if (registry_ != INVALID_HANDLE_VALUE) CloseHandle(registry_);
+}
+
 std::string RestoreKit::CopyPath(const std::string& kit, const std::string& path) {
     std::string place = path;
     if (place.size() > 1 && place[1] == ':')
@@ -138,8 +142,11 @@ bool RestoreKit::SaveFile(const std::string& path) {
     FindClose(search);
     std::string copy = CopyPath(folder_, path);
     copy.replace(copy.rfind('\\') + 1, std::string::npos, found.cFileName);
-    return CreateFolderPath(copy.substr(0, copy.rfind('\\'))) &&
-           CopyFileA(path.c_str(), copy.c_str(), FALSE);
+    // Files come mostly folder by folder: a folder made for the last copy is there.
+    const std::string folder = copy.substr(0, copy.rfind('\\'));
+    if (folder != lastFolder_ && !CreateFolderPath(folder)) return false;
+    lastFolder_ = folder;
+    return CopyFileA(path.c_str(), copy.c_str(), FALSE) != FALSE;
 }
 
 bool RestoreKit::SaveRegistry(const Change& change, bool tree) {
@@ -162,9 +169,17 @@ bool RestoreKit::SaveRegistry(const Change& change, bool tree) {
     } else {
         values_.emplace_back(key, section);
     }
-    if (!registryStarted_) section = kRegedit4Header + section;
-    registryStarted_ = true;
-    return WriteTextFile(folder_ + "\\restore.reg", section, true);
+    // restore.reg stays open for the run, and each section is written through at once.
+    if (registry_ == INVALID_HANDLE_VALUE) {
+        registry_ = CreateFileA((folder_ + "\\restore.reg").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (registry_ == INVALID_HANDLE_VALUE) return false;
+        section = kRegedit4Header + section;
+    }
+    DWORD written = 0;
+    return WriteFile(registry_, section.data(), static_cast<DWORD>(section.size()), &written,
+                     nullptr) &&
+           written == section.size();
 }
 
 bool RestoreKit::AddRestartEntry(const std::string& path) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <set>
 #include <string>
 #include <utility>
@@ -14,6 +16,7 @@
 class RestoreKit {
   public:
     explicit RestoreKit(std::string folder);
+    ~RestoreKit();
     RestoreKit(const RestoreKit&) = delete;
     RestoreKit& operator=(const RestoreKit&) = delete;
 
@@ -42,5 +45,7 @@ class RestoreKit {
     std::set<std::string> saved_;
     // The sections of restore.reg that hold one value, by their key's full name in upper case.
     std::vector<std::pair<std::string, std::string>> values_;
-    bool registryStarted_ = false;
+    // restore.reg, open from the first registry save to the kit's end.
+    HANDLE registry_ = INVALID_HANDLE_VALUE;
+    std::string lastFolder_;
 };
