@@ -135,18 +135,20 @@ bool RestoreKit::Save(const Change& change) {
 }
 
 bool RestoreKit::SaveFile(const std::string& path) {
-    // The copy takes the file's own name, whatever the case of the name it was deleted by.
+    // The copy takes the file's own name, whatever the case of the name it is deleted by; the
+    // file is read by its own name too, which the system finds without a search.
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA(path.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
-    std::string copy = CopyPath(folder_, path);
-    copy.replace(copy.rfind('\\') + 1, std::string::npos, found.cFileName);
+    const std::size_t cut = path.rfind('\\') + 1;
+    const std::string source = path.substr(0, cut) + found.cFileName;
+    const std::string copy = CopyPath(folder_, source);
     // Files come mostly folder by folder: a folder made for the last copy is there.
     const std::string folder = copy.substr(0, copy.rfind('\\'));
     if (folder != lastFolder_ && !CreateFolderPath(folder)) return false;
     lastFolder_ = folder;
-    return CopyFileA(path.c_str(), copy.c_str(), FALSE) != FALSE;
+    return CopyFileA(source.c_str(), copy.c_str(), FALSE) != FALSE;
 }
 
 bool RestoreKit::SaveRegistry(const Change& change, bool tree) {
