@@ -36,8 +36,7 @@ void PreviewReport::Note(const std::string& text) {
 
 bool PreviewReport::Finish() {
     file_.Write(
-        "\nChanges by action: how many, and how many of them on targets not there now (or, "
-        "a\nfolder, not empty now).\n");
+        "\nChanges by action: how many, and how many of them not there or not empty now.\n");
     unsigned all = 0, missing = 0;
     for (int action = 0; action < kChangeActionCount; ++action) {
         file_.Write(std::string(ActionText(static_cast<ChangeAction>(action))) + "\t" +

@@ -234,7 +234,7 @@ int main(int argc, char** argv) {
         if (!RunAndCheck(folder, settings, steps[progress.step], run)) return 1;
     }
     if (!whole) return 0;
-    return Check(folder, "expected-whole.changes", ChangeList(progress.first, Snapshot()), true)
-               ? 0
-               : 1;
+    const std::string changes = ChangeList(progress.first, Snapshot());
+    std::printf("=== what all the steps changed\n%s", changes.c_str());
+    return Check(folder, "expected-whole.changes", changes, true) ? 0 : 1;
 }
