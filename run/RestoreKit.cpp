@@ -153,10 +153,12 @@ bool RestoreKit::SaveFile(const std::string& path) {
 
 bool RestoreKit::SaveRegistry(const Change& change, bool tree) {
     const std::string key = Upper(RootName(change.root) + "\\" + change.key);
-    // A key saved whole holds its values as they were before any change of the run.
+    // A key saved whole holds its values as they were before any change of the run, and a key
+    // the run made had none: a value below either is not saved again.
     for (std::size_t end = key.size(); !tree && end != std::string::npos;
          end = key.rfind('\\', end - 1))
-        if (saved_.count("K" + key.substr(0, end))) return true;
+        if (saved_.count("K" + key.substr(0, end)) || saved_.count("N" + key.substr(0, end)))
+            return true;
     std::string section;
     const bool exported = tree ? ExportKeyTree(change.root, change.key, section)
                                : ExportValue(change.root, change.key, change.value, section);

@@ -118,11 +118,7 @@ void RestoreRun::Restore(const std::string& kit) {
                                       : Failed(GetLastError()));
     }
     RestoreFiles(kit + "\\files", std::string());
-    const std::string registry = ReadFileText(kit + "\\restore.reg");
-    if (!registry.empty())
-        ImportRegText(registry, [this](const char* kind, const std::string& item, LONG result) {
-            Item(kind, item, result == ERROR_SUCCESS ? "restored" : Failed(result));
-        });
+    // The keys the run made go first: one it made again after deleting it comes back whole.
     for (const auto& [kind, name] : entries) {
         if (kind != "new key") continue;
         std::string path;
@@ -131,6 +127,11 @@ void RestoreRun::Restore(const std::string& kit) {
             root && !path.empty() ? RegDeleteKeyA(root, path.c_str()) : ERROR_BADKEY;
         Item("new key", name, result == ERROR_SUCCESS ? "deleted" : Failed(result));
     }
+    const std::string registry = ReadFileText(kit + "\\restore.reg");
+    if (!registry.empty())
+        ImportRegText(registry, [this](const char* kind, const std::string& item, LONG result) {
+            Item(kind, item, result == ERROR_SUCCESS ? "restored" : Failed(result));
+        });
     for (const auto& [kind, path] : entries) {
         if (kind != "restart") continue;
         bool onList = false;

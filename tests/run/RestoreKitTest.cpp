@@ -1,0 +1,73 @@
+// The restore kit where its own logic decides, made in process and brought back by RestoreRun:
+// whatever the order in which a run changes values and deletes or makes their keys, what was
+// there before the run comes back, and a file with its contents and attributes.
+#include <gtest/gtest.h>
+
+#include "run/RestoreKit.h"
+#include "run/RestoreRun.h"
+#include "support/Machine.h"
+#include "support/RegistryEdit.h"
+
+namespace {
+const std::string kKey = "K\\Kit";
+
+// The value as "data" or "missing", the key's presence as "key" or "no key".
+std::string State(const std::string& key, const char* name) {
+    DWORD type = 0;
+    std::string data;
+    if (!KeyPresent(HKEY_CURRENT_USER, key)) return "no key";
+    return ReadValue(HKEY_CURRENT_USER, key, name, &type, &data) ? data.c_str() : "missing";
+}
+
+TEST(RestoreKitTest, WhatWasThereBeforeTheRunComesBackWhateverTheOrderOfItsChanges) {
+    RemoveKey(HKEY_CURRENT_USER, kKey);
+    const std::string tree = kKey + "\\Tree", again = kKey + "\\Again", made = kKey + "\\Made";
+    WriteString(HKEY_CURRENT_USER, tree, "Set", "before");
+    WriteString(HKEY_CURRENT_USER, tree + "\\Sub", "Kept", "below");
+    WriteString(HKEY_CURRENT_USER, again, "Old", "before");
+    const std::string kits = FreshFolder("C:\\kits"), file = FreshFolder("C:\\kept") + "\\a.dat";
+    WriteWholeFile(file, "contents");
+    const DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    SetFileAttributesA(file.c_str(), attributes);
+    {
+        RestoreKit kit(kits);
+        const auto save = [&](ChangeAction action, const std::string& key, const char* value,
+                              bool present) {
+            EXPECT_TRUE(kit.Save(RegistryChange(action, HKEY_CURRENT_USER, key, value, present)))
+                << key << " " << value;
+        };
+        // A value set, then its key deleted.
+        save(ChangeAction::SetValue, tree, "Set", true);
+        WriteString(HKEY_CURRENT_USER, tree, "Set", "run");
+        save(ChangeAction::DeleteKey, tree, "", true);
+        RemoveKey(HKEY_CURRENT_USER, tree);
+        // ... made again by another program, and a value it held set.
+        MakeKey(HKEY_CURRENT_USER, tree + "\\Sub");
+        save(ChangeAction::SetValue, tree + "\\Sub", "Kept", false);
+        WriteString(HKEY_CURRENT_USER, tree + "\\Sub", "Kept", "run");
+        // A key deleted, then made again with a value of its old name and a new one.
+        save(ChangeAction::DeleteKey, again, "", true);
+        RemoveKey(HKEY_CURRENT_USER, again);
+        for (const char* name : {"Old", "New"}) {
+            save(ChangeAction::SetValue, again, name, false);
+            WriteString(HKEY_CURRENT_USER, again, name, "run");
+        }
+        // A key made to set values in.
+        for (const char* name : {"Mode", "Other"}) {
+            save(ChangeAction::SetValue, made, name, false);
+            WriteString(HKEY_CURRENT_USER, made, name, "run");
+        }
+        EXPECT_TRUE(kit.Save(Change(ChangeAction::DeleteFile, file)));
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(file.c_str());
+    }
+    EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits))) << ReadWholeFile("oberin-restore.txt");
+    EXPECT_EQ("before", State(tree, "Set"));
+    EXPECT_EQ("below", State(tree + "\\Sub", "Kept"));
+    EXPECT_EQ("before", State(again, "Old"));
+    EXPECT_EQ("missing", State(again, "New"));
+    EXPECT_EQ("no key", State(made, "Mode"));
+    EXPECT_EQ("contents", ReadWholeFile(file));
+    EXPECT_EQ(attributes, GetFileAttributesA(file.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE);
+}
+}  // namespace
