@@ -147,6 +147,9 @@ TEST_F(DialogTest, SlashSOpensTheDialogWithAboutCleanupTwiceViewLogAndHelpTillEs
         EXPECT_EQ(kSucceeded, Dismiss());
         EXPECT_TRUE(Eventually([&] { return !PictureChanges(clip, 500); }, 3000));  // then it stops
     }
+    // A run from the dialog reports its changes beside the log, as a silent one does.
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile(work_ + "\\oberin-changes.txt").find("\tabsent\r\n"));
     // View Log shows the log the last run wrote here: that of a clean machine.
     const std::string log = ReadWholeFile(TestsDir() + "\\machines\\clean\\expected.log");
     Click(Item(IDC_VIEW_LOG));
