@@ -148,7 +148,7 @@ bool RestoreKit::SaveFile(const std::string& path) {
     const std::string folder = copy.substr(0, copy.rfind('\\'));
     if (folder != lastFolder_ && !CreateFolderPath(folder)) return false;
     lastFolder_ = folder;
-    return CopyFileA(source.c_str(), copy.c_str(), FALSE) != FALSE;
+    return CopyFileAs(source, copy, found.dwFileAttributes);
 }
 
 bool RestoreKit::SaveRegistry(const Change& change, bool tree) {

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <vector>
+
 #include "sysaccess/ChangeGate.h"
 
 namespace {
@@ -111,4 +113,23 @@ bool WriteTextFile(const std::string& path, const std::string& text, bool append
         WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
         written == text.size();
     return CloseHandle(file) && complete;
+}
+
+bool CopyFileAs(const std::string& from, const std::string& to, DWORD attributes) {
+    const HANDLE source = CreateFileA(from.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (source == INVALID_HANDLE_VALUE) return false;
+    const HANDLE target = CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      attributes & ~FILE_ATTRIBUTE_DIRECTORY, nullptr);
+    bool copied = target != INVALID_HANDLE_VALUE;
+    std::vector<char> buffer(64 * 1024);
+    for (DWORD read = 0, written = 0; copied;) {
+        copied = ReadFile(source, buffer.data(), DWORD(buffer.size()), &read, nullptr) != FALSE;
+        if (!copied || read == 0) break;
+        copied = WriteFile(target, buffer.data(), read, &written, nullptr) && written == read;
+    }
+    CloseHandle(source);
+    if (target != INVALID_HANDLE_VALUE && !CloseHandle(target)) copied = false;
+    return copied;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 // Paths are handed to the system unchanged: no backslash is added or stripped. Each change
@@ -24,3 +26,6 @@ bool DeleteShortcut(const std::string& path);
 bool CreateFolderPath(const std::string& path);
 // Writes text byte for byte, replacing the file or appending to it.
 bool WriteTextFile(const std::string& path, const std::string& text, bool append);
+// Copies the contents of the file at from into a new file at to, made with the given
+// attributes; true when all of it was written.
+bool CopyFileAs(const std::string& from, const std::string& to, DWORD attributes);
