@@ -9,9 +9,10 @@ void ChangeReport::BeginEntry(int number, const std::string&, const char*) {
     entry_ = number;
 }
 
-bool ChangeReport::Admit(const Change& change) {
-    saved_ = kit_.Save(change);
-    return true;
+Admission ChangeReport::Admit(const Change& change) {
+    bool taken = false;
+    saved_ = kit_.Save(change, taken);
+    return taken ? Admission::MadeByGate : Admission::Make;
 }
 
 void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD error) {

@@ -17,7 +17,7 @@ class ChangeReport : public RunRecord {
     ChangeReport& operator=(const ChangeReport&) = delete;
 
     void BeginEntry(int number, const std::string& name, const char* detection) override;
-    bool Admit(const Change& change) override;
+    Admission Admit(const Change& change) override;
     void Report(const Change& change, ChangeOutcome outcome, DWORD error) override;
     // False when the report could not be written completely.
     bool Close() { return file_.Close(); }

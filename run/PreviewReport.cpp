@@ -14,7 +14,7 @@ void PreviewReport::BeginEntry(int number, const std::string& name, const char* 
     if (number > 0) file_.Write(std::to_string(number) + "\t" + detection + "\t" + name + "\n");
 }
 
-bool PreviewReport::Admit(const Change& change) {
+Admission PreviewReport::Admit(const Change& change) {
     // A file in use now would be deleted at the restart.
     const ChangeAction shown =
         change.action == ChangeAction::DeleteFile && change.present && FileInUse(change.target)
@@ -27,7 +27,7 @@ bool PreviewReport::Admit(const Change& change) {
                 (!change.present   ? "\tnot there\n"
                  : change.notEmpty ? "\tnot empty\n"
                                    : "\n"));
-    return false;
+    return Admission::HoldBack;
 }
 
 void PreviewReport::Note(const std::string& text) {

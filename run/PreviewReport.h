@@ -16,7 +16,7 @@ class PreviewReport : public RunRecord {
     PreviewReport& operator=(const PreviewReport&) = delete;
 
     void BeginEntry(int number, const std::string& name, const char* detection) override;
-    bool Admit(const Change& change) override;
+    Admission Admit(const Change& change) override;
     void Report(const Change&, ChangeOutcome, DWORD) override {}
     // Writes a line of text in place of the entries (a run that would end early).
     void Note(const std::string& text);

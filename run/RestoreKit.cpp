@@ -16,9 +16,9 @@ const char kReadme[] =
     "  restore.reg  the registry keys it deleted, with all their subkeys and values, and the\n"
     "               values it deleted, set or rewrote (network binding lists included), as they\n"
     "               were; it restores them when imported with regedit.\n"
-    "  files        a copy of every file it deleted or scheduled for deletion at the restart\n"
-    "               (shortcuts included), under its full path: files\\C\\WINNT\\x.dll is\n"
-    "               C:\\WINNT\\x.dll.\n"
+    "  files        every file it deleted (moved here, which deleted it) or scheduled for\n"
+    "               deletion at the restart (a copy), shortcuts included, under its full path:\n"
+    "               files\\C\\WINNT\\x.dll is C:\\WINNT\\x.dll.\n"
     "  kit.txt      a kind and a path a line: the folders the run removed, the keys it made\n"
     "               to set a value in, and the deletions it added to the restart list.\n"
     "The change report oberin-changes.txt beside the log lists every change of the run.\n"
@@ -110,7 +110,7 @@ bool RestoreKit::Note(const char* kind, const std::string& path) {
     return WriteTextFile(folder_ + "\\kit.txt", std::string(kind) + "\t" + path + "\r\n", true);
 }
 
-bool RestoreKit::Save(const Change& change) {
+bool RestoreKit::Save(const Change& change, bool& taken) {
     const bool file = IsFileAction(change.action);
     const bool tree =
         change.action == ChangeAction::DeleteKey || change.action == ChangeAction::DeleteService;
@@ -128,13 +128,13 @@ bool RestoreKit::Save(const Change& change) {
                                              : "V" + Upper(change.target);
     if (!saved_.insert(place).second) return true;
     if (!Ready()) return false;
-    if (file) return SaveFile(change.target);
+    if (file) return SaveFile(change.target, taken);
     if (!change.root) return Note("folder", change.target);
     if (newKey) return Note("new key", key);
     return SaveRegistry(change, tree);
 }
 
-bool RestoreKit::SaveFile(const std::string& path) {
+bool RestoreKit::SaveFile(const std::string& path, bool& taken) {
     // The copy takes the file's own name, whatever the case of the name it is deleted by; the
     // file is read by its own name too, which the system finds without a search.
     WIN32_FIND_DATAA found;
@@ -148,7 +148,12 @@ bool RestoreKit::SaveFile(const std::string& path) {
     const std::string folder = copy.substr(0, copy.rfind('\\'));
     if (folder != lastFolder_ && !CreateFolderPath(folder)) return false;
     lastFolder_ = folder;
-    return CopyFileAs(source, copy, found.dwFileAttributes);
+    // Moved within its volume the file is gone from its place at once, as its deletion would
+    // have it; one in use, or on another volume, is copied and left to the deletion.
+    const bool file = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                      path.find_first_of("*?") == std::string::npos;
+    taken = file && MoveFileA(source.c_str(), copy.c_str());
+    return taken || CopyFileAs(source, copy, found.dwFileAttributes);
 }
 
 bool RestoreKit::SaveRegistry(const Change& change, bool tree) {

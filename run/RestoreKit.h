@@ -9,10 +9,10 @@
 #include "sysaccess/ChangeGate.h"
 
 // What a run replaces, saved before each change into <folder>\<yyyymmdd-hhmmss>, made on the
-// first save: restore.reg (the keys and values as they were), files\<drive>\<path> (copies of
-// the files), kit.txt (a kind and a path a line: the folders removed, the keys made to set a
-// value in and the deletions added to the restart list) and README.txt. Each target is saved once,
-// as it was before its first change.
+// first save: restore.reg (the keys and values as they were), files\<drive>\<path> (the files,
+// moved there or, when they cannot be moved, copied), kit.txt (a kind and a path a line: the
+// folders removed, the keys made to set a value in and the deletions added to the restart list) and
+// README.txt. Each target is saved once, as it was before its first change.
 class RestoreKit {
   public:
     explicit RestoreKit(std::string folder);
@@ -21,7 +21,8 @@ class RestoreKit {
     RestoreKit& operator=(const RestoreKit&) = delete;
 
     // Saves what change is about to replace; true when it was saved or nothing needs saving.
-    bool Save(const Change& change);
+    // A file to be deleted is moved into the kit when it can be, which deletes it: taken.
+    bool Save(const Change& change, bool& taken);
     // Records a deletion the run added to the restart list.
     bool AddRestartEntry(const std::string& path);
 
@@ -35,7 +36,7 @@ class RestoreKit {
     // Makes the kit's folder and README.txt on first use; false when they cannot be made.
     bool Ready();
     bool Note(const char* kind, const std::string& path);
-    bool SaveFile(const std::string& path);
+    bool SaveFile(const std::string& path, bool& taken);
     // Saves the key with everything below it (tree), else the value.
     bool SaveRegistry(const Change& change, bool tree);
 

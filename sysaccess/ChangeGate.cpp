@@ -38,7 +38,9 @@ InstalledChangeGate::~InstalledChangeGate() {
 }
 
 GatedChange::GatedChange(Change change)
-    : change_(std::move(change)), gate_(installed), admitted_(!gate_ || gate_->Admit(change_)) {}
+    : change_(std::move(change)),
+      gate_(installed),
+      admission_(gate_ ? gate_->Admit(change_) : Admission::Make) {}
 
 bool GatedChange::Tell(ChangeOutcome outcome, DWORD error) {
     if (gate_) gate_->Report(change_, outcome, error);

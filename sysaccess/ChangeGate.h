@@ -44,10 +44,14 @@ struct Change {
     std::string value;
 };
 
+// What the gate decides before a change: make it, hold it back (the operation then reports
+// success), or nothing left to make: the gate made it itself while saving what it replaces (a
+// file deletion whose file the gate moved away into its keeping).
+enum class Admission { Make, HoldBack, MadeByGate };
+
 class ChangeGate {
   public:
-    // Before the change: false when it is not to be made (the operation then reports success).
-    virtual bool Admit(const Change& change) = 0;
+    virtual Admission Admit(const Change& change) = 0;
     // After a change that was admitted. error is the platform's code of a failure, else 0.
     virtual void Report(const Change& change, ChangeOutcome outcome, DWORD error) = 0;
 
@@ -73,7 +77,9 @@ class GatedChange {
     GatedChange& operator=(const GatedChange&) = delete;
 
     // False when the change is not to be made.
-    bool Admitted() const { return admitted_; }
+    bool Admitted() const { return admission_ != Admission::HoldBack; }
+    // True when the gate made the change itself: only its outcome is left to report.
+    bool MadeByGate() const { return admission_ == Admission::MadeByGate; }
     bool Done();
     bool AtRestart();
     bool Absent();
@@ -85,7 +91,7 @@ class GatedChange {
 
     Change change_;
     ChangeGate* gate_;
-    bool admitted_;
+    Admission admission_;
 };
 
 // A registry change of root\key (and value), shown as "HKEY_LOCAL_MACHINE\key[\value]".

@@ -53,7 +53,7 @@ bool FileExists(const std::string& path) {
 bool DeleteFileForced(const std::string& path) {
     GatedChange change({ChangeAction::DeleteFile, path, Present(path)});
     if (!change.Admitted()) return true;
-    if (DeleteFileA(path.c_str())) return change.Done();
+    if (change.MadeByGate() || DeleteFileA(path.c_str())) return change.Done();
     // A file that is not there needs no deletion at the restart, which would take a later file
     // of that name with it.
     if (IsMissing(GetLastError())) return change.Absent();
@@ -80,7 +80,7 @@ bool RemoveFolder(const std::string& path) {
 bool DeleteShortcut(const std::string& path) {
     GatedChange change({ChangeAction::DeleteShortcut, path, Present(path)});
     if (!change.Admitted()) return true;
-    const bool deleted = DeleteFileA(path.c_str()) != FALSE;
+    const bool deleted = change.MadeByGate() || DeleteFileA(path.c_str());
     const DWORD error = GetLastError();
     SHChangeNotify(
         SHCNE_DELETE | SHCNE_ATTRIBUTES | SHCNE_UPDATEDIR | SHCNE_UPDATEITEM | SHCNE_UPDATEIMAGE,

@@ -31,9 +31,11 @@ TEST(RestoreKitTest, WhatWasThereBeforeTheRunComesBackWhateverTheOrderOfItsChang
     SetFileAttributesA(file.c_str(), attributes);
     {
         RestoreKit kit(kits);
+        bool taken = false;
         const auto save = [&](ChangeAction action, const std::string& key, const char* value,
                               bool present) {
-            EXPECT_TRUE(kit.Save(RegistryChange(action, HKEY_CURRENT_USER, key, value, present)))
+            EXPECT_TRUE(
+                kit.Save(RegistryChange(action, HKEY_CURRENT_USER, key, value, present), taken))
                 << key << " " << value;
         };
         // A value set, then its key deleted.
@@ -57,9 +59,10 @@ TEST(RestoreKitTest, WhatWasThereBeforeTheRunComesBackWhateverTheOrderOfItsChang
             save(ChangeAction::SetValue, made, name, false);
             WriteString(HKEY_CURRENT_USER, made, name, "run");
         }
-        EXPECT_TRUE(kit.Save(Change(ChangeAction::DeleteFile, file)));
-        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(file.c_str());
+        // The file goes into the kit, which deletes it.
+        EXPECT_TRUE(kit.Save(Change(ChangeAction::DeleteFile, file), taken));
+        EXPECT_TRUE(taken);
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file.c_str()));
     }
     EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits))) << ReadWholeFile("oberin-restore.txt");
     EXPECT_EQ("before", State(tree, "Set"));
