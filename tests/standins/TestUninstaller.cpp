@@ -14,21 +14,9 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-void RemoveTree(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
-}
+#include "support/RemoveTree.h"
 
+namespace {
 // The key below HKEY_LOCAL_MACHINE with everything in it.
 void RemoveKey(const std::string& path) {
     HKEY key;

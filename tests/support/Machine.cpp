@@ -281,20 +281,6 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
     return static_cast<bool>(out);
 }
 
-void RemoveTree(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
-}
-
 std::string FreshFolder(const std::string& path) {
     RemoveTree(path);
     CreateFolders(path);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/RemoveTree.h"
+
 // The test tree and the built programs, as Windows paths (set by tests/bed/wine-run).
 std::string TestsDir();
 std::string BinDir();
@@ -18,8 +20,7 @@ long RunAndWait(const std::string& commandLine, const std::string& directory = s
 
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& content);
-// Deletes path with everything below it (attributes cleared first); an empty folder at path.
-void RemoveTree(const std::string& path);
+// An empty folder at path, whatever was there.
 std::string FreshFolder(const std::string& path);
 
 // The rows of a table of cases, tests/FILE: one row a line, its fields separated by " | ", "\xNN"
