@@ -62,7 +62,9 @@ int RestoreRun::Run(const std::string& kit) {
     if (folder.empty()) folder = NewestKit(BesideLog(CurrentDirectoryLogPath(), "oberin-restore"));
     if (folder.empty())
         folder = NewestKit(BesideLog(LogPathIn(SystemDirectory()), "oberin-restore"));
-    const bool found = !folder.empty() && IsPresent(folder + "\\kit.txt");
+    // Every kit has its README.txt; kit.txt only when the run removed a folder, made a key or
+    // added to the restart list.
+    const bool found = !folder.empty() && IsPresent(folder + "\\README.txt");
     report_.Write(found ? "Oberin restore from " + folder +
                               "\nA line an item: kind, target, outcome.\n\n"
                         : std::string("Oberin restore: no restore kit found.\n"));

@@ -22,7 +22,6 @@ const char* const kActionTexts[kChangeActionCount] = {
     "run uninstaller",
     "network setup",
 };
-
 }  // namespace
 
 const char* ActionText(ChangeAction action) {

@@ -73,4 +73,20 @@ TEST(RestoreKitTest, WhatWasThereBeforeTheRunComesBackWhateverTheOrderOfItsChang
     EXPECT_EQ("contents", ReadWholeFile(file));
     EXPECT_EQ(attributes, GetFileAttributesA(file.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE);
 }
+
+// A kit with nothing but a value is found and brought back too.
+TEST(RestoreKitTest, AKitOfOneValueComesBack) {
+    WriteString(HKEY_CURRENT_USER, kKey, "One", "before");
+    const std::string kits = FreshFolder("C:\\kits");
+    {
+        RestoreKit kit(kits);
+        bool taken = false;
+        EXPECT_TRUE(kit.Save(
+            RegistryChange(ChangeAction::DeleteValue, HKEY_CURRENT_USER, kKey, "One", true),
+            taken));
+    }
+    RemoveKey(HKEY_CURRENT_USER, kKey);
+    EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits))) << ReadWholeFile("oberin-restore.txt");
+    EXPECT_EQ("before", State(kKey, "One"));
+}
 }  // namespace
