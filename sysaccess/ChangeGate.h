@@ -9,6 +9,7 @@
 
 enum class ChangeAction {
     DeleteFile,
+    // A file deletion as a preview shows it for a file in use now.
     DeleteAtRestart,
     RemoveFolder,
     DeleteShortcut,

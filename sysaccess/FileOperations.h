@@ -21,7 +21,7 @@ bool RemoveFolder(const std::string& path);
 // false when it is not there.
 bool DeleteShortcut(const std::string& path);
 
-// Not changes of the machine's products, so not gated: the places a run keeps what it saved.
+// Not gated: the restore kit's own files, and the restore that brings the saved ones back.
 // Creates the folder and any missing parents; true when it is there.
 bool CreateFolderPath(const std::string& path);
 // Writes text byte for byte, replacing the file or appending to it.
