@@ -28,7 +28,7 @@ echo "=== 2. oberin.exe s: what the run changed on the machine, by kind"
 step s | grep -E '^[-+] ' | awk '{print $1, $2}' | sort | uniq -c |
   sed 's/ - / removed /; s/ + / added /'
 echo "=== 3. oberin.exe /restore: oberin-restore.txt"
-report /restore oberin-restore.txt | grep -v -P '\trestored$' || true
+report /restore oberin-restore.txt | awk -F'\t' '$3 != "restored"'
 echo "=== 3. what is not as before the preview, the reports and the kit left out: what the kit's"
 echo "    README.txt says cannot come back"
 sed -n '/^=== what all the steps changed/,$p' "$out" | grep -E '^[-+] ' |
