@@ -26,10 +26,6 @@ std::string ReadFileText(const std::string& path) {
     return text;
 }
 
-std::string Failed(DWORD error) {
-    return "failed " + std::to_string(error);
-}
-
 bool IsPresent(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -50,10 +46,12 @@ std::string NewestKit(const std::string& folder) {
     return newest.empty() ? newest : folder + "\\" + newest;
 }
 
-void RestoreRun::Item(const char* kind, const std::string& target, const std::string& outcome) {
+void RestoreRun::Item(const char* kind, const std::string& target, DWORD error,
+                      const char* outcome) {
     ++items_;
-    if (outcome.compare(0, 6, "failed") == 0) ++failed_;
-    report_.Write(std::string(kind) + "\t" + target + "\t" + outcome + "\n");
+    if (error != ERROR_SUCCESS) ++failed_;
+    report_.Write(std::string(kind) + "\t" + target + "\t" +
+                  (error == ERROR_SUCCESS ? outcome : "failed " + std::to_string(error)) + "\n");
 }
 
 int RestoreRun::Run(const std::string& kit) {
@@ -90,12 +88,12 @@ void RestoreRun::RestoreFiles(const std::string& copies, const std::string& belo
         }
         const std::string path = RestoreKit::PlaceOfCopy(relative);
         if (IsPresent(path)) {
-            Item("file", path, "already there");
+            Item("file", path, ERROR_SUCCESS, "already there");
             continue;
         }
         CreateFolderPath(path.substr(0, path.rfind('\\')));
-        Item("file", path,
-             CopyFileA(copy.c_str(), path.c_str(), TRUE) ? "restored" : Failed(GetLastError()));
+        const bool copied = CopyFileA(copy.c_str(), path.c_str(), TRUE) != FALSE;
+        Item("file", path, copied ? ERROR_SUCCESS : GetLastError(), "restored");
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
@@ -114,10 +112,12 @@ void RestoreRun::Restore(const std::string& kit) {
     // Folders first, then the files in them, then the registry, then the restart list.
     for (const auto& [kind, path] : entries) {
         if (kind != "folder") continue;
-        Item("folder", path,
-             IsPresent(path)          ? "already there"
-             : CreateFolderPath(path) ? "restored"
-                                      : Failed(GetLastError()));
+        if (IsPresent(path)) {
+            Item("folder", path, ERROR_SUCCESS, "already there");
+            continue;
+        }
+        Item("folder", path, CreateFolderPath(path) ? ERROR_SUCCESS : ERROR_CANNOT_MAKE,
+             "restored");
     }
     RestoreFiles(kit + "\\files", std::string());
     // The keys the run made go first: one it made again after deleting it comes back whole.
@@ -127,20 +127,17 @@ void RestoreRun::Restore(const std::string& kit) {
         const HKEY root = RootOf(name, path);
         const LONG result =
             root && !path.empty() ? RegDeleteKeyA(root, path.c_str()) : ERROR_BADKEY;
-        Item("new key", name, result == ERROR_SUCCESS ? "deleted" : Failed(result));
+        Item("new key", name, result, "deleted");
     }
     const std::string registry = ReadFileText(kit + "\\restore.reg");
     if (!registry.empty())
         ImportRegText(registry, [this](const char* kind, const std::string& item, LONG result) {
-            Item(kind, item, result == ERROR_SUCCESS ? "restored" : Failed(result));
+            Item(kind, item, result, "restored");
         });
     for (const auto& [kind, path] : entries) {
         if (kind != "restart") continue;
         bool onList = false;
         const LONG result = TakeOffRestartList(path, onList);
-        Item("restart entry", path,
-             result != ERROR_SUCCESS ? Failed(result)
-             : onList                ? "taken off"
-                                     : "not on the restart list");
+        Item("restart entry", path, result, onList ? "taken off" : "not on the restart list");
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include <windows.h>
+
 #include "run/LogFile.h"
 
 // Brings back what a cleanup run saved in a restore kit: the folders, the files with their
@@ -19,7 +21,8 @@ class RestoreRun {
     int Run(const std::string& kit);
 
   private:
-    void Item(const char* kind, const std::string& target, const std::string& outcome);
+    // One line of the report: outcome, or "failed <error>" for an error other than 0.
+    void Item(const char* kind, const std::string& target, DWORD error, const char* outcome);
     void Restore(const std::string& kit);
     // The copies in folder copies, below the kit's files folder at below, back in their places.
     void RestoreFiles(const std::string& copies, const std::string& below);
