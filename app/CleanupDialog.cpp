@@ -7,6 +7,7 @@
 #include "app/LogViewer.h"
 #include "res/resource.h"
 #include "run/CleanupRun.h"
+#include "run/DllModule.h"
 
 namespace {
 const char kSucceeded[] =
@@ -32,8 +33,11 @@ CleanupDialog::CleanupDialog()
     : icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_OBERIN))) {}
 
 int CleanupDialog::ShowModal() {
-    // Registers the animation control's window class before the template needs it.
-    InitCommonControls();
+    // Registers the animation control's window class before the template needs it. The common
+    // controls are loaded for the dialog alone: a silent run does without them.
+    DllModule commonControls("COMCTL32.DLL");
+    if (const FARPROC init = commonControls.EntryPoint("InitCommonControls"))
+        reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(init))();
     return static_cast<int>(DialogBoxParamA(GetModuleHandleA(nullptr),
                                             MAKEINTRESOURCEA(IDD_CLEANUP), nullptr, Procedure,
                                             reinterpret_cast<LPARAM>(this)));
