@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "run/LogFile.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"
+#include "sysaccess/RegistryKey.h"
 
 namespace {
 const char kReadme[] =
@@ -52,20 +54,6 @@ std::string Upper(std::string text) {
     return text;
 }
 
-std::string WithCrlf(const char* text) {
-    std::string result;
-    for (; *text; ++text) result += *text == '\n' ? std::string("\r\n") : std::string(1, *text);
-    return result;
-}
-
-bool KeyThere(const Change& change) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(change.root, change.key.c_str(), 0, KEY_READ, &key) == ERROR_FILE_NOT_FOUND)
-        return false;
-    if (key) RegCloseKey(key);
-    return true;
-}
-
 bool IsFileAction(ChangeAction action) {
     return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteShortcut;
 }
@@ -77,13 +65,13 @@ RestoreKit::~RestoreKit() {
     if (registry_ != INVALID_HANDLE_VALUE) CloseHandle(registry_);
 }
 
-std::string RestoreKit::CopyPath(const std::string& kit, const std::string& path) {
+std::string RestoreKit::CopyOf(const std::string& path) const {
     std::string place = path;
     if (place.size() > 1 && place[1] == ':')
         place.erase(1, 1);
     else if (place.compare(0, 2, "\\\\") == 0)
         place.replace(0, 2, "UNC\\");
-    return kit + "\\files\\" + place;
+    return folder_ + "\\files\\" + place;
 }
 
 std::string RestoreKit::PlaceOfCopy(const std::string& copy) {
@@ -101,13 +89,16 @@ bool RestoreKit::Ready() {
         if (GetLastError() != ERROR_ALREADY_EXISTS || number > 99) return false;
         folder = stamp + "-" + std::to_string(number);
     }
-    if (!WriteTextFile(folder + "\\README.txt", WithCrlf(kReadme), false)) return false;
+    LogFile readme;
+    if (!readme.Open(folder + "\\README.txt")) return false;
+    readme.Write(kReadme);
+    if (!readme.Close()) return false;
     folder_ = folder;
     return true;
 }
 
 bool RestoreKit::Note(const char* kind, const std::string& path) {
-    return WriteTextFile(folder_ + "\\kit.txt", std::string(kind) + "\t" + path + "\r\n", true);
+    return AppendToFile(folder_ + "\\kit.txt", std::string(kind) + "\t" + path + "\r\n");
 }
 
 bool RestoreKit::Save(const Change& change, bool& taken) {
@@ -116,7 +107,8 @@ bool RestoreKit::Save(const Change& change, bool& taken) {
         change.action == ChangeAction::DeleteKey || change.action == ChangeAction::DeleteService;
     // A value set where there was none is saved as missing, so that restoring deletes it; a
     // key made for it is recorded, so that restoring deletes the key.
-    const bool newKey = change.action == ChangeAction::SetValue && !KeyThere(change);
+    const bool newKey =
+        change.action == ChangeAction::SetValue && !RegistryKey(change.root, change.key).Present();
     if (!change.present && change.action != ChangeAction::SetValue) return true;
     if (!file && change.action != ChangeAction::RemoveFolder && !change.root) return true;
     // Each target is saved once, under its kind: F file, D folder, K key, V value, N new key.
@@ -143,7 +135,7 @@ bool RestoreKit::SaveFile(const std::string& path, bool& taken) {
     FindClose(search);
     const std::size_t cut = path.rfind('\\') + 1;
     const std::string source = path.substr(0, cut) + found.cFileName;
-    const std::string copy = CopyPath(folder_, source);
+    const std::string copy = CopyOf(source);
     // Files come mostly folder by folder: a folder made for the last copy is there.
     const std::string folder = copy.substr(0, copy.rfind('\\'));
     if (folder != lastFolder_ && !CreateFolderPath(folder)) return false;

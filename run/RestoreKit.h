@@ -26,16 +26,15 @@ class RestoreKit {
     // Records a deletion the run added to the restart list.
     bool AddRestartEntry(const std::string& path);
 
-    // The copy of the file at path inside the kit at kit: files\C\x for C:\x, files\UNC\s\x for
-    // \\s\x.
-    static std::string CopyPath(const std::string& kit, const std::string& path);
-    // The place of a copy from its path below the kit's files folder (C\x: C:\x).
+    // The place of a copy from its path below a kit's files folder (C\x: C:\x); CopyOf's inverse.
     static std::string PlaceOfCopy(const std::string& copy);
 
   private:
     // Makes the kit's folder and README.txt on first use; false when they cannot be made.
     bool Ready();
     bool Note(const char* kind, const std::string& path);
+    // Where the kit keeps the file at path: files\C\x for C:\x, files\UNC\s\x for \\s\x.
+    std::string CopyOf(const std::string& path) const;
     bool SaveFile(const std::string& path, bool& taken);
     // Saves the key with everything below it (tree), else the value.
     bool SaveRegistry(const Change& change, bool tree);

@@ -68,7 +68,9 @@ Change::Change(ChangeAction action, std::string target, bool present)
 Change RegistryChange(ChangeAction action, HKEY root, const std::string& key,
                       const std::string& value, bool present) {
     Change change(action, RootName(root) + "\\" + key, present);
-    if (action != ChangeAction::DeleteKey) change.target += "\\" + value;
+    if (action == ChangeAction::DeleteValue || action == ChangeAction::SetValue ||
+        action == ChangeAction::RewriteBindingList)
+        change.target += "\\" + value;
     change.root = root;
     change.key = key;
     change.value = value;

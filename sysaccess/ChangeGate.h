@@ -95,6 +95,7 @@ class GatedChange {
     Admission admission_;
 };
 
-// A registry change of root\key (and value), shown as "HKEY_LOCAL_MACHINE\key[\value]".
+// A registry change of root\key, shown as "HKEY_LOCAL_MACHINE\key", and "\value" after it for
+// a change of a value.
 Change RegistryChange(ChangeAction action, HKEY root, const std::string& key,
                       const std::string& value, bool present);

@@ -28,7 +28,6 @@ bool HoldsAnything(const std::string& folder) {
     FindClose(search);
     return holds;
 }
-
 }  // namespace
 
 bool FileInUse(const std::string& path) {
@@ -102,14 +101,13 @@ bool CreateFolderPath(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool WriteTextFile(const std::string& path, const std::string& text, bool append) {
-    const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                    append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool AppendToFile(const std::string& path, const std::string& text) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const bool complete =
-        (!append || SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER) &&
+        SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
         WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
         written == text.size();
     return CloseHandle(file) && complete;

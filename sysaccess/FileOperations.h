@@ -24,8 +24,8 @@ bool DeleteShortcut(const std::string& path);
 // Not gated: the restore kit's own files, and the restore that brings the saved ones back.
 // Creates the folder and any missing parents; true when it is there.
 bool CreateFolderPath(const std::string& path);
-// Writes text byte for byte, replacing the file or appending to it.
-bool WriteTextFile(const std::string& path, const std::string& text, bool append);
+// Appends text byte for byte to the file, made when missing; true when all of it was written.
+bool AppendToFile(const std::string& path, const std::string& text);
 // Copies the contents of the file at from into a new file at to, made with the given
 // attributes; true when all of it was written.
 bool CopyFileAs(const std::string& from, const std::string& to, DWORD attributes);

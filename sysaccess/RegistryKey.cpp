@@ -66,6 +66,10 @@ void RegistryKey::Close() {
     connection_ = nullptr;
 }
 
+bool RegistryKey::Present() {
+    return Exists() || (!path_.empty() && lastError_ == ERROR_ACCESS_DENIED);
+}
+
 bool RegistryKey::Exists() {
     if (open_) return true;
     const bool opened = Open();
@@ -182,9 +186,8 @@ std::string RegistryKey::NextSubkey() {
 }
 
 bool RegistryKey::DeleteTree() {
-    // A key that refuses full access is still there: only a key that cannot be found (or an
-    // empty path) counts as deleted.
-    const bool present = Exists() || (!path_.empty() && lastError_ == ERROR_ACCESS_DENIED);
+    // Only a key that is not there (or an empty path) counts as deleted.
+    const bool present = Present();
     GatedChange change(RegistryChange(ChangeAction::DeleteKey, root_, path_, "", present));
     if (!change.Admitted()) return true;
     if (!present) return change.Absent();

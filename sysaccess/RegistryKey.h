@@ -31,6 +31,8 @@ class RegistryKey {
     void Close();
     // True when the key can be opened (or is open).
     bool Exists();
+    // True when the key is there: it can be opened, or it refuses full access.
+    bool Present();
     // Size in bytes of the named value; Status() tells whether the query succeeded.
     DWORD ValueSize(const std::string& name);
     // True when the value could be read. Only REG_SZ changes text: its characters up to the

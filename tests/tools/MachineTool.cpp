@@ -170,7 +170,7 @@ bool Check(const std::string& folder, const std::string& name, const std::string
 
 // Runs oberin.exe with arguments in the case's directory and compares its exit code, the log it
 // wrote and what changed with the expected files of run number run; with preview-names, checks
-// the preview left beside the log before a run that is no preview. True when all match.
+// a cleanup run against the preview left beside the log before it. True when all match.
 bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& settings,
                  const std::string& arguments, std::size_t run) {
     const std::string log = ExpandMachinePath(settings["log"]);
