@@ -2,16 +2,20 @@
 # Installs what is missing, builds Oberin, lays out the sample Windows NT 4.0 server (all 18
 # products) in a fresh Wine prefix and, there, previews the cleanup ("oberin.exe /preview"), runs
 # it ("oberin.exe s") and restores what it changed ("oberin.exe /restore"), with a summary of
-# each: what the preview counted, what the run did, and what did not come back.
+# each: what the preview counted, what the run did, and what did not come back. It runs on the
+# architecture this machine can run (see tools/test-arch.sh).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/tools/setup-debian.sh"
-build="${OBERIN_BUILD:-$top/build}"
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
+. "$top/tools/test-arch.sh"
+echo "architecture: $OBERIN_TEST_ARCH ($OBERIN_TEST_ARCH_REASON)"
+"$top/tools/setup-debian.sh" "$OBERIN_TEST_ARCH"
+build=$OBERIN_BUILD
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$OBERIN_TOOLCHAIN" >/dev/null
 cmake --build "$build"
+[ "$OBERIN_TEST_ARCH" = x86 ] && wine_arch=win32 || wine_arch=win64
 out="$build/main-job.out"
-OBERIN_DISPLAY=1 OBERIN_RUN_NAME=main-job \
-  "$top/tests/bed/wine-run" "$build/bed" "$build/bin/machine.exe" sample-server-undo >"$out" || true
+OBERIN_DISPLAY=1 OBERIN_RUN_NAME=main-job "$top/tests/bed/wine-run" "$build/bed" "$wine_arch" \
+  "$build/bin/machine.exe" sample-server-undo >"$out" || true
 sed -i 's/\r$//' "$out"
 # The lines of step $1 ("/preview", "s", "/restore") from the runner's output.
 step() { awk -v step="=== oberin.exe $1" '/^=== (oberin.exe|what all)/ { in_step = $0 == step } in_step' "$out"; }

@@ -1,16 +1,19 @@
 #!/bin/sh
-# Installs what is missing, builds Oberin and its tests, and runs the whole test suite under Wine.
+# Installs what is missing, builds Oberin and its tests, and runs the whole test suite under Wine,
+# on the architecture this machine can run (see tools/test-arch.sh).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/tools/setup-debian.sh"
-build="${OBERIN_BUILD:-$top/build}"
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake"
+. "$top/tools/test-arch.sh"
+echo "architecture: $OBERIN_TEST_ARCH ($OBERIN_TEST_ARCH_REASON)"
+"$top/tools/setup-debian.sh" "$OBERIN_TEST_ARCH"
+build=$OBERIN_BUILD
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$OBERIN_TOOLCHAIN"
 cmake --build "$build"
 cd "$build"
-# The benchmarks alone, so that their figures are not the tests' load (nor the build's writes
-# still on their way to the disk); then the tests in parallel.
+# The figures first, the benchmarks alone, so that their figures are not the tests' load (nor the
+# build's writes still on their way to the disk); then the tests in parallel.
 sync
-ctest --output-on-failure -L bench
-echo "=== benchmark figures"
-cat "$build/bed/run/benchmarks.out"
+ctest --output-on-failure -L figures
+echo "=== figures"
+cat "$build/bed/run/shipped_program.out" "$build/bed/run/benchmarks.out"
 ctest --output-on-failure -j "$(nproc)" -LE bench "$@"

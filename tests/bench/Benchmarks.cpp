@@ -1,10 +1,11 @@
-// benchmarks.exe: prints the figures of the README. It asserts nothing on time; a figure that
-// could not be measured gets a line saying so, and the exit code 1.
+// benchmarks.exe: prints the figures of the README, each labelled with the architecture it ran
+// on. It asserts nothing on time; a figure that could not be measured gets a line saying so, and
+// the exit code 1. The shipped program's size and imports are read by shipped_program.py.
 #include <windows.h>
-#include <dbghelp.h>
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,19 +17,20 @@
 #include "sysaccess/RegistryKey.h"
 
 namespace {
-// NT 4.0's system libraries; functions that came after it which mingw-w64 runtimes may call.
-const std::string kNt4 =
-    " kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll msvcrt.dll "
-    "comdlg32.dll ole32.dll version.dll ntdll.dll ";
-const std::string kLater =
-    " GetTickCount64 AddVectoredExceptionHandler RemoveVectoredExceptionHandler GetFileSizeEx "
-    "GetModuleHandleExA GetModuleHandleExW InitializeCriticalSectionEx SetThreadDescription "
-    "GetSystemTimePreciseAsFileTime ";
 const std::string kTree = "Software\\OberinBenchmarkTree";
 bool measured = true;
 
+// One figure, a line that starts with the architecture it was measured on.
+void Figure(const char* format, ...) {
+    std::printf("%s: ", sizeof(void*) == 8 ? "x64" : "x86");
+    va_list arguments;
+    va_start(arguments, format);
+    std::vprintf(format, arguments);
+    va_end(arguments);
+}
+
 void NotMeasured(const char* what) {
-    std::printf("%s: NOT MEASURED\n", what);
+    Figure("%s: NOT MEASURED\n", what);
     measured = false;
 }
 
@@ -45,29 +47,6 @@ std::pair<double, double> MedianMax(std::vector<double> values) {
     return {values[values.size() / 2], values.back()};
 }
 
-void ProgramFile() {
-    std::string image = ReadWholeFile(BinDir() + "\\oberin.exe"), libraries, foreign;
-    IMAGE_NT_HEADERS* nt = image.size() > 4096 ? ImageNtHeader(&image[0]) : nullptr;
-    if (!nt) return NotMeasured("oberin.exe (not readable)");
-    auto at = [&](DWORD address) { return (char*)ImageRvaToVa(nt, &image[0], address, nullptr); };
-    auto* dll = (PIMAGE_IMPORT_DESCRIPTOR)at(nt->OptionalHeader.DataDirectory[1].VirtualAddress);
-    int functions = 0;
-    for (; dll && dll->Name; ++dll) {
-        std::string name = at(dll->Name);
-        libraries += (libraries.empty() ? "" : ", ") + name;
-        if (kNt4.find(" " + std::string(CharLowerA(&name[0])) + " ") == std::string::npos)
-            foreign += " " + name;
-        for (auto* slot = (DWORD*)at(dll->FirstThunk); slot && *slot; ++slot, ++functions) {
-            const std::string function = *slot & IMAGE_ORDINAL_FLAG32 ? "#" : at(*slot) + 2;
-            if (kLater.find(" " + function + " ") != std::string::npos) foreign += " " + function;
-        }
-    }
-    std::printf("oberin.exe: %.1f KB; imports %d functions from %s: %s\n", image.size() / 1024.0,
-                functions, libraries.c_str(),
-                foreign.empty() ? "all NT 4.0 system libraries, no function that came later"
-                                : ("NOT in Windows NT 4.0:" + foreign).c_str());
-}
-
 void RunProgramReturn() {
     const std::string stamp = FreshFolder("C:\\bench") + "\\ended.txt";
     std::vector<double> late;
@@ -78,7 +57,7 @@ void RunProgramReturn() {
             return NotMeasured("RunProgram with wait (the child did not run)");
         late.push_back(1e3 * (Seconds() - Seconds(std::atoll(ReadWholeFile(stamp).c_str()))));
     }
-    std::printf("RunProgram with wait returns %.1f ms after its child ends (median; max %.1f)\n",
+    Figure("RunProgram with wait returns %.1f ms after its child ends (median; max %.1f)\n",
                 MedianMax(late).first, MedianMax(late).second);
 }
 
@@ -93,7 +72,7 @@ void WholeRuns() {
             return NotMeasured("Silent run (oberin.exe failed or took over 20 s)");
         times[run / 5].push_back(Seconds() - start);
     }
-    std::printf("Silent run, median of 5: clean server %.2f s, sample server %.2f s (max %.2f)\n",
+    Figure("Silent run, median of 5: clean server %.2f s, sample server %.2f s (max %.2f)\n",
                 MedianMax(times[0]).first, MedianMax(times[1]).first, MedianMax(times[1]).second);
 }
 
@@ -118,13 +97,12 @@ void DeleteTrees() {
     }
     if (platform.size() < 3) return NotMeasured("DeleteTree (a tree was not built or deleted)");
     const double mine = MedianMax(ours).first, theirs = MedianMax(platform).first;
-    std::printf("10,000 keys: DeleteTree %.3f s, SHDeleteKeyA %.3f s (medians of 3, ratio %.2f)\n",
+    Figure("10,000 keys: DeleteTree %.3f s, SHDeleteKeyA %.3f s (medians of 3, ratio %.2f)\n",
                 mine, theirs, mine / theirs);
 }
 }  // namespace
 
 int main() {
-    ProgramFile();
     RunProgramReturn();
     WholeRuns();
     DeleteTrees();

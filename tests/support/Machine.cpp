@@ -113,10 +113,14 @@ std::string ValueText(DWORD type, const BYTE* data, DWORD size) {
 }
 
 // Places Wine itself changes whatever runs: its own settings and its shell's, the display
-// devices and the service counter. ControlSet001 is CurrentControlSet's twin.
+// devices and the service counter. ControlSet001 is CurrentControlSet's twin. A 64-bit prefix's
+// 32-bit registry view (Wow6432Node) has no counterpart on NT 4.0, where the program sees the one
+// view a 64-bit program sees here; Wine keeps some keys in both (NetworkCards), so a change to
+// one would show twice.
 bool Skipped(const std::string& key) {
     static const char* const kSkipped[] = {
         "HKCU\\Software\\Wine",
+        "HKLM\\SOFTWARE\\Wow6432Node",
         "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
         "HKLM\\SOFTWARE\\Classes",
         "HKLM\\SYSTEM\\ControlSet001",
@@ -330,7 +334,9 @@ void DeleteTestService(const std::string& name) {
 }
 
 bool SetWindowsVersion(const std::string& version) {
-    return RunAndWait("winecfg.exe -v " + version) == 0;
+    const std::string values = TestsDir() + "\\bed\\" + version + ".reg";
+    return GetFileAttributesA(values.c_str()) != INVALID_FILE_ATTRIBUTES &&
+           RunAndWait("regedit.exe /s \"" + values + "\"") == 0;
 }
 
 std::string ExpandMachinePath(const std::string& path) {

@@ -33,7 +33,8 @@ std::vector<std::vector<std::string>> CaseTable(const std::string& file);
 bool CreateTestService(const std::string& name, DWORD type, const std::string& binary);
 void DeleteTestService(const std::string& name);
 
-// Switches the prefix's Windows version with winecfg (nt40, nt351, win2k, ...).
+// Switches the prefix's Windows version (nt40, nt351, win2k) for the programs started after it:
+// imports bed/VERSION.reg, the values winecfg writes for it and Wine's own setting.
 bool SetWindowsVersion(const std::string& version);
 
 // Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS%, %USERPROGRAMS% (no trailing backslash), %BIN%
