@@ -6,7 +6,6 @@
 #include "components/RegistryReads.h"
 #include "components/RemovalSteps.h"
 #include "run/SystemQueries.h"
-#include "sysaccess/CommandLine.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProcessLaunch.h"
 #include "sysaccess/ProgmanClient.h"
@@ -67,8 +66,8 @@ void UninstallEntry(const std::string& name) {
     if (!Contains(StringValue(entry, "DisplayName"), "Velmora Deployment Upkeep")) return;
     const std::string registered = StringValue(entry, "UninstallString");
     const std::string logFolder = UninstallLogFolder(registered + kUnattended);
-    // An uninstaller that fails or outlasts the wait does not stop the cleanup.
-    RunUninstaller(QuoteProgramPath(registered) + kUnattended);
+    // An uninstaller that is missing, fails or outlasts the wait does not stop the cleanup.
+    RunUninstaller(registered, kUnattended);
     if (!logFolder.empty()) RemoveFolder(logFolder);
     RegistryKey(entry).DeleteTree();
 }

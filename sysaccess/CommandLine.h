@@ -4,9 +4,11 @@
 // text between double quotes.
 std::string Quoted(const std::string& text);
 
-// commandLine with its program quoted where the system's search could take a shorter part of
-// an unquoted path with blanks for the program. The program is the longest part before a blank
-// (or the whole line) that names an existing file, ".exe" added to a name without extension as
-// the system does; the rest follows unchanged. A quoted line, a program without blanks and a
-// line where no part names a file are returned unchanged.
+// commandLine as it starts the program it registers and no other; empty when that program is
+// missing. A quoted line is returned as it is. Else the program is the text up to the end of
+// the first blank-bounded part that ends in ".exe" (any case); where no part does, the longest
+// part before a blank (or the whole line) that names an existing file (".exe" added to a name
+// without extension, as the system does) and that the line does not go on with the rest of a
+// path after. A program path with blanks is quoted, the rest follows unchanged; a line whose
+// program has no blanks is returned exactly as it is.
 std::string QuoteProgramPath(const std::string& commandLine);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sysaccess/ChangeGate.h"
+#include "sysaccess/CommandLine.h"
 
 bool RunProgram(const std::string& commandLine, bool wait) {
     STARTUPINFOA startup = {};
@@ -28,8 +29,11 @@ bool RunProgram(const std::string& commandLine, bool wait) {
     return ended;
 }
 
-bool RunUninstaller(const std::string& commandLine) {
-    GatedChange change({ChangeAction::RunUninstaller, commandLine});
+bool RunUninstaller(const std::string& commandLine, const std::string& arguments) {
+    const std::string program = QuoteProgramPath(commandLine);
+    GatedChange change({ChangeAction::RunUninstaller,
+                        (program.empty() ? commandLine : program) + arguments, !program.empty()});
     if (!change.Admitted()) return true;
-    return RunProgram(commandLine, true) ? change.Done() : change.Failed(GetLastError());
+    if (program.empty()) return change.Absent();
+    return RunProgram(program + arguments, true) ? change.Done() : change.Failed(GetLastError());
 }

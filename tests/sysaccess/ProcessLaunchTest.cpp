@@ -1,21 +1,24 @@
-// Starting programs: the program of an unquoted command line quoted so that the system's search
-// picks no other one (commandline.txt), and waiting for programs or not (processlaunch.txt).
+// Starting programs: the program a command line registers, quoted so that the system's search
+// picks no other one, or none when it is missing (commandline.txt), and waiting for programs or
+// not (processlaunch.txt).
 #include <gtest/gtest.h>
 
 #include "support/Machine.h"
 #include "sysaccess/CommandLine.h"
 #include "sysaccess/ProcessLaunch.h"
 
-TEST(CommandLineTest, ProgramWithBlanksIsQuoted) {
+TEST(CommandLineTest, OnlyTheRegisteredProgramStarts) {
     const std::string folder = FreshFolder("C:\\Program Files\\Velmora Upkeep");
     CreateDirectoryA((folder + "\\tools.exe").c_str(), nullptr);
-    // C:\Program.exe is what the system's guessing would run first.
-    for (const std::string& file : {std::string("C:\\Program.exe"), folder + "\\uninst.exe",
+    // What the system's guessing would run first for C:\Program Files\Velmora ....
+    const std::vector<std::string> planted = {"C:\\Program.exe", "C:\\Program Files\\Velmora.exe"};
+    for (const std::string& file : {planted[0], planted[1], folder + "\\uninst.exe",
                                     folder + "\\uninst -f.exe", folder + "\\setup.com"})
         ASSERT_TRUE(WriteWholeFile(file, "x")) << file;
     for (const auto& row : CaseTable("sysaccess\\commandline.txt"))
-        EXPECT_EQ(row.back(), QuoteProgramPath(row[0])) << row[0];
-    DeleteFileA("C:\\Program.exe");
+        EXPECT_EQ(row.back() == "not started" ? "" : row.back(), QuoteProgramPath(row[0]))
+            << row[0];
+    for (const std::string& file : planted) DeleteFileA(file.c_str());
     RemoveTree(folder);
 }
 
