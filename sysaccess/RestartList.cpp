@@ -1,53 +1,147 @@
 #include "sysaccess/RestartList.h"
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
 
 namespace {
-const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
-const char kPendingList[] = "PendingFileRenameOperations";
+const wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const wchar_t kPendingList[] = L"PendingFileRenameOperations";
+const wchar_t kPrefix[] = L"\\??\\";
 
-// The list as it is written: "\??\" before each path.
-std::string Unprefixed(const std::string& name) {
-    return name.compare(0, 4, "\\??\\") == 0 ? name.substr(4) : name;
+RestartName Wide(const std::string& text) {
+    RestartName wide(text.size());
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                    wide.data(), static_cast<int>(wide.size())));
+    return wide;
 }
 
-LONG Edit(HKEY key, const std::string& path, bool& found) {
-    DWORD size = 0, type = REG_NONE;
-    LONG result = RegQueryValueExA(key, kPendingList, nullptr, &type, nullptr, &size);
-    if (result == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
-    if (result != ERROR_SUCCESS) return result;
-    std::vector<char> data(size + 2, '\0');
-    result = RegQueryValueExA(key, kPendingList, nullptr, &type,
-                              reinterpret_cast<BYTE*>(data.data()), &size);
-    if (result != ERROR_SUCCESS) return result;
-    // Pairs of strings: the file and its new name, empty for a deletion.
-    std::string kept;
-    for (std::size_t at = 0; at < size && data[at];) {
-        const std::string source = data.data() + at;
-        at += source.size() + 1;
-        const std::string target = at < size ? data.data() + at : "";
-        at += target.size() + 1;
-        if (target.empty() && lstrcmpiA(Unprefixed(source).c_str(), path.c_str()) == 0) {
-            found = true;
-            continue;
+// What a name is compared by: its full path in capitals, "\??\" taken off.
+RestartName Identity(const RestartName& name) {
+    RestartName path(name.begin(), name.end());
+    if (path.size() >= 4 && std::equal(kPrefix, kPrefix + 4, path.begin()))
+        path.erase(path.begin(), path.begin() + 4);
+    path.push_back(L'\0');
+    RestartName full(GetFullPathNameW(path.data(), 0, nullptr, nullptr));
+    if (!full.empty())
+        full.resize(
+            GetFullPathNameW(path.data(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    else
+        full.assign(path.begin(), path.end() - 1);
+    CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+    return full;
+}
+
+// The list's data as stored, in a value of type type; empty when there is no list.
+LONG ReadList(HKEY key, std::vector<BYTE>& data, DWORD& type) {
+    data.clear();
+    for (;;) {
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG result = RegQueryValueExW(key, kPendingList, nullptr, &type,
+                                             data.empty() ? nullptr : data.data(), &size);
+        if (result == ERROR_FILE_NOT_FOUND) {
+            data.clear();
+            return ERROR_SUCCESS;
         }
-        kept += source + '\0' + target + '\0';
+        // The list grew since its size was asked: read it again whole.
+        if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || size <= data.size()) {
+            data.resize(size);
+            return result;
+        }
+        data.resize(size);
     }
-    if (!found) return ERROR_SUCCESS;
-    if (kept.empty()) return RegDeleteValueA(key, kPendingList);
-    kept += '\0';
-    return RegSetValueExA(key, kPendingList, 0, REG_MULTI_SZ,
-                          reinterpret_cast<const BYTE*>(kept.data()), DWORD(kept.size()));
+}
+
+// A deletion on the list: its file's name, and where its pair lies in the data, in characters.
+struct Deletion {
+    RestartName name;
+    std::size_t begin, end;
+};
+
+// The deletions on the list held in data, in its order. text: data as characters.
+std::vector<Deletion> Deletions(const std::vector<BYTE>& data, RestartName& text) {
+    text.assign(data.size() / sizeof(wchar_t), L'\0');
+    if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
+    // The end of the name that starts at at: its NUL, or the end of the data.
+    const auto end = [&text](std::size_t at) {
+        return std::find(text.begin() + std::min(at, text.size()), text.end(), L'\0') -
+               text.begin();
+    };
+    std::vector<Deletion> deletions;
+    for (std::size_t at = 0; at < text.size() && text[at];) {
+        const std::size_t begin = at, source = end(at);
+        const std::size_t target = end(source + 1);
+        at = std::min(text.size(), target + 1);
+        if (target <= source + 1)
+            deletions.push_back(
+                {RestartName(text.begin() + begin, text.begin() + source), begin, at});
+    }
+    return deletions;
+}
+
+HKEY OpenSessionManager(REGSAM access, LONG& result) {
+    HKEY key = nullptr;
+    result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, access, &key);
+    return result == ERROR_SUCCESS ? key : nullptr;
+}
+
+// The deletion to take off for entry: the last one with entry's very text, else the last one
+// with its full path; nullptr when there is none.
+const Deletion* Match(const std::vector<Deletion>& deletions, const RestartName& entry) {
+    const RestartName identity = Identity(entry);
+    const Deletion* same = nullptr;
+    const Deletion* match = nullptr;
+    for (const Deletion& deletion : deletions) {
+        if (deletion.name == entry) same = &deletion;
+        if (Identity(deletion.name) == identity) match = &deletion;
+    }
+    return same ? same : match;
+}
+
+LONG TakeOff(HKEY key, const RestartName& entry, bool& found) {
+    std::vector<BYTE> data;
+    DWORD type = REG_NONE;
+    const LONG result = ReadList(key, data, type);
+    if (result != ERROR_SUCCESS) return result;
+    RestartName text;
+    const std::vector<Deletion> deletions = Deletions(data, text);
+    const Deletion* match = Match(deletions, entry);
+    if (!match) return ERROR_SUCCESS;
+    found = true;
+    data.erase(data.begin() + match->begin * sizeof(wchar_t),
+               data.begin() + match->end * sizeof(wchar_t));
+    text.erase(text.begin() + match->begin, text.begin() + match->end);
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L'\0'; }))
+        return RegDeleteValueW(key, kPendingList);
+    return RegSetValueExW(key, kPendingList, 0, type, data.data(), static_cast<DWORD>(data.size()));
 }
 }  // namespace
 
-LONG TakeOffRestartList(const std::string& path, bool& found) {
+RestartName RegisteredDeletion(const std::string& path) {
+    LONG result = ERROR_SUCCESS;
+    const HKEY key = OpenSessionManager(KEY_QUERY_VALUE, result);
+    if (!key) return RestartName();
+    std::vector<BYTE> data;
+    DWORD type = REG_NONE;
+    result = ReadList(key, data, type);
+    RegCloseKey(key);
+    RestartName text, entry;
+    const RestartName identity = Identity(Wide(path));
+    if (result == ERROR_SUCCESS)
+        for (const Deletion& deletion : Deletions(data, text))
+            if (Identity(deletion.name) == identity) entry = deletion.name;
+    return entry;
+}
+
+LONG TakeOffRestartList(const RestartName& entry, bool& found) {
     found = false;
-    HKEY key = nullptr;
-    LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0,
-                                KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
-    if (result != ERROR_SUCCESS) return result;
-    result = Edit(key, path, found);
+    LONG result = ERROR_SUCCESS;
+    const HKEY key = OpenSessionManager(KEY_QUERY_VALUE | KEY_SET_VALUE, result);
+    if (!key) return result;
+    result = TakeOff(key, entry, found);
     RegCloseKey(key);
     return result;
+}
+
+LONG TakeOffRestartList(const std::string& path, bool& found) {
+    return TakeOffRestartList(Wide(path), found);
 }
