@@ -20,13 +20,16 @@ Admission PreviewReport::Admit(const Change& change) {
         change.action == ChangeAction::DeleteFile && change.present && FileInUse(change.target)
             ? ChangeAction::DeleteAtRestart
             : change.action;
+    // A value to be set where there is none is made: a change.
+    const bool missing = !change.present && change.action != ChangeAction::SetValue;
     const int action = static_cast<int>(shown);
     ++counts_[action];
-    if (!change.present || change.notEmpty) ++missing_[action];
+    if (missing || change.notEmpty || change.alreadySet) ++missing_[action];
     file_.Write(std::to_string(entry_) + "\t" + ActionText(shown) + "\t" + change.target +
-                (!change.present   ? "\tnot there\n"
-                 : change.notEmpty ? "\tnot empty\n"
-                                   : "\n"));
+                (missing             ? "\tnot there\n"
+                 : change.notEmpty   ? "\tnot empty\n"
+                 : change.alreadySet ? "\talready set\n"
+                                     : "\n"));
     return Admission::HoldBack;
 }
 

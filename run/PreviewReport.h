@@ -6,8 +6,8 @@
 
 // The gate of a preview: holds every change back and writes it to oberin-preview.txt instead,
 // one line a change under the line of its catalog entry (entry, action, target and "not there"
-// for a target missing now or "not empty" for a folder that holds something now, tab-separated),
-// then a count by action.
+// for a target missing now, "not empty" for a folder that holds something now or "already set"
+// for a value that holds what would be set, tab-separated), then a count by action.
 class PreviewReport : public RunRecord {
   public:
     // file: open; written and closed by Finish.
@@ -21,7 +21,7 @@ class PreviewReport : public RunRecord {
     // Writes a line of text in place of the entries (a run that would end early).
     void Note(const std::string& text);
     // Writes the counts and closes the file. True when a run would change something: a change
-    // whose target is there now (a folder: and empty).
+    // whose target is there now (a folder: and empty), or a value to set that holds other data.
     bool Finish();
 
   private:

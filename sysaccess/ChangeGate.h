@@ -40,6 +40,8 @@ struct Change {
     bool present;
     // A folder that holds something now: removing it now would fail.
     bool notEmpty = false;
+    // A value that holds now what the change would set: setting it changes nothing.
+    bool alreadySet = false;
     HKEY root = nullptr;
     std::string key;
     std::string value;

@@ -3,9 +3,13 @@
 #include <windows.h>
 #include <ddeml.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "sysaccess/ChangeGate.h"
+#include "sysaccess/FileOperations.h"
+#include "sysaccess/ProgramsFolders.h"
 
 namespace {
 // The conversation, shared by the operations of one caller.
@@ -56,10 +60,66 @@ bool ProgmanCreateGroup(const std::string& group, bool common) {
 }
 
 namespace {
+// Program Manager's answer to a request for item, a line each; none when it gives no answer.
+// It is asked in a conversation of its own: a request it does not answer leaves some shells'
+// conversation out of step, and the commands' conversation stays in step.
+std::vector<std::string> Request(const std::string& item) {
+    DWORD asking = 0;
+    if (DdeInitializeA(&asking, NoData, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return {};
+    HSZ service = DdeCreateStringHandleA(asking, "PROGMAN", CP_WINANSI);
+    HSZ name = DdeCreateStringHandleA(asking, item.c_str(), CP_WINANSI);
+    HCONV answering = service && name ? DdeConnect(asking, service, service, &context) : nullptr;
+    HDDEDATA data = answering ? DdeClientTransaction(nullptr, 0, answering, name, CF_TEXT,
+                                                     XTYP_REQUEST, 10000, nullptr)
+                              : nullptr;
+    std::string text;
+    if (data) {
+        text.resize(DdeGetData(data, nullptr, 0, 0));
+        DdeGetData(data, reinterpret_cast<BYTE*>(&text[0]), static_cast<DWORD>(text.size()), 0);
+        DdeFreeDataHandle(data);
+    }
+    DdeDisconnect(answering);
+    DdeUninitialize(asking);
+    text.resize(std::min(text.size(), text.find('\0')));
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 2) {
+        end = text.find("\r\n", start);
+        if (end != start && start < text.size()) lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+// True when Program Manager lists group among its groups.
+bool GroupPresent(const std::string& group) {
+    for (const std::string& listed : Request("Groups"))
+        if (SameName(listed, group)) return true;
+    return false;
+}
+
+// True when group holds item. Program Manager describes a group in lines: the group first, then
+// one line an item whose first field is its title in quotes. A shell that lists its groups but
+// describes none keeps each group as a folder of the Programs folder, each item as a shortcut.
+bool ItemPresent(const std::string& group, const std::string& item, bool common) {
+    if (!GroupPresent(group)) return false;
+    const std::vector<std::string> lines = Request(group);
+    if (lines.empty())
+        return FileExists((common ? CommonProgramsFolder() : UserProgramsFolder()) + "\\" + group +
+                          "\\" + item + ".lnk");
+    for (std::size_t line = 1; line < lines.size(); ++line)
+        if (lines[line][0] == '"' &&
+            SameName(lines[line].substr(1, lines[line].find('"', 1) - 1), item))
+            return true;
+    return false;
+}
+
 // Activates group, then sends the deletion, through the change gate.
 void DeleteFromGroup(ChangeAction action, const std::string& group, bool common,
-                     const std::string& target, const std::string& command) {
-    GatedChange change({action, target});
+                     const std::string& target, const std::string& command, bool present) {
+    GatedChange change({action, target, present});
     if (!change.Admitted()) return;
     if (ProgmanCreateGroup(group, common) && ProgmanExecute(command)) {
         change.Done();
@@ -71,12 +131,12 @@ void DeleteFromGroup(ChangeAction action, const std::string& group, bool common,
 
 void ProgmanDeleteItem(const std::string& group, const std::string& item, bool common) {
     DeleteFromGroup(ChangeAction::DeleteProgmanItem, group, common, group + "\\" + item,
-                    Command("DeleteItem", item));
+                    Command("DeleteItem", item), ItemPresent(group, item, common));
 }
 
 void ProgmanDeleteGroup(const std::string& group) {
     DeleteFromGroup(ChangeAction::DeleteProgmanGroup, group, false, group,
-                    Command("DeleteGroup", group));
+                    Command("DeleteGroup", group), GroupPresent(group));
 }
 
 void ProgmanDisconnect() {

@@ -128,7 +128,9 @@ bool RegistryKey::QueryString(const std::string& name, std::string& text) {
 }
 
 bool RegistryKey::SetDword(const std::string& name, DWORD value) {
-    GatedChange change(RegistryChange(ChangeAction::SetValue, root_, path_, name, HasValue(name)));
+    Change setting = RegistryChange(ChangeAction::SetValue, root_, path_, name, HasValue(name));
+    setting.alreadySet = setting.present && HoldsDword(name, value);
+    GatedChange change(setting);
     if (!change.Admitted()) return true;
     if (!Create()) {
         status_ = RegistryFailure;
@@ -163,6 +165,15 @@ bool RegistryKey::DeleteValue(const std::string& name) {
 bool RegistryKey::HasValue(const std::string& name) {
     ValueSize(name);
     return status_ == RegistrySuccess;
+}
+
+bool RegistryKey::HoldsDword(const std::string& name, DWORD value) {
+    if (!Open()) return false;
+    DWORD type = REG_NONE, data = 0, size = sizeof data;
+    const LONG result =
+        RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
+    Close();
+    return result == ERROR_SUCCESS && type == REG_DWORD && size == sizeof data && data == value;
 }
 
 std::string RegistryKey::FirstSubkey() {

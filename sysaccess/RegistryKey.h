@@ -62,6 +62,7 @@ class RegistryKey {
 
   private:
     bool HasValue(const std::string& name);
+    bool HoldsDword(const std::string& name, DWORD value);
     bool Connect(HKEY* connection);
     // Records the result of opening the key; on failure releases the connection.
     bool Held(LONG openResult);
