@@ -3,7 +3,8 @@
 
 // A conversation with Program Manager's DDE command interface (service and topic "PROGMAN"),
 // the shell of Windows NT 3.51. One caller at a time: connect, send, disconnect. Without a
-// Program Manager every command fails quietly.
+// Program Manager every command fails quietly. A deletion tells the change gate whether its
+// group or item is there, as Program Manager answers when asked.
 
 // Opens the conversation; true once the DDE instance and service name exist.
 bool ProgmanConnect();
