@@ -2,8 +2,8 @@
 #include <string>
 
 #include "run/LogFile.h"
-#include "run/RestoreKit.h"
 #include "run/RunRecord.h"
+#include "restore/RestoreKit.h"
 
 // The gate of a real run: saves what each change replaces into the restore kit, lets the change
 // through and writes its outcome to oberin-changes.txt beside the log, one line a change:
@@ -19,8 +19,9 @@ class ChangeReport : public RunRecord {
     void BeginEntry(int number, const std::string& name, const char* detection) override;
     Admission Admit(const Change& change) override;
     void Report(const Change& change, ChangeOutcome outcome, DWORD error) override;
-    // False when the report could not be written completely.
-    bool Close() { return file_.Close(); }
+    // Closes the report and keeps a copy in the kit; false when the report could not be written
+    // completely.
+    bool Close();
 
   private:
     LogFile file_;
