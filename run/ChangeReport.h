@@ -8,7 +8,9 @@
 // The gate of a real run: saves what each change replaces into the restore kit, lets the change
 // through and writes its outcome to oberin-changes.txt beside the log, one line a change:
 // entry, action, target and "done", "at restart", "absent" or "failed <code>", tab-separated,
-// with a fifth field "not saved" when the kit could not keep what the change replaced.
+// with a fifth field "not saved" when the kit could not keep what the change replaced, and a
+// last line "0, restore kit, its folder, on a volume without security" where the kit's volume
+// keeps no security.
 class ChangeReport : public RunRecord {
   public:
     // logPath: the run's log, which the report and the kit lie beside.
