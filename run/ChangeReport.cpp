@@ -1,7 +1,6 @@
 #include "run/ChangeReport.h"
 
-ChangeReport::ChangeReport(const std::string& logPath)
-    : kit_(BesideLog(logPath, "oberin-restore")) {
+ChangeReport::ChangeReport(const std::string& logPath) : kit_(BesideLog(logPath, kit::kFolder)) {
     file_.Open(BesideLog(logPath, "oberin-changes.txt"));
 }
 
@@ -11,7 +10,7 @@ void ChangeReport::BeginEntry(int number, const std::string&, const char*) {
 
 Admission ChangeReport::Admit(const Change& change) {
     bool taken = false;
-    saved_ = kit_.Save(change, taken);
+    saved_ = kit_.Save(change, taken) == ERROR_SUCCESS;
     return taken ? Admission::MadeByGate : Admission::Make;
 }
 
@@ -24,7 +23,6 @@ void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD err
             break;
         case ChangeOutcome::AtRestart:
             line += "at restart";
-            if (!kit_.AddRestartEntry(change.target)) saved_ = false;
             break;
         case ChangeOutcome::Absent:
             line += "absent";
@@ -33,5 +31,15 @@ void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD err
             line += "failed " + std::to_string(error);
             break;
     }
+    if (!kit_.Record(change, outcome)) saved_ = false;
     file_.Write(line + (saved_ ? "\n" : "\tnot saved\n"));
+}
+
+bool ChangeReport::Close() {
+    if (!kit_.Folder().empty() && !VolumeKeepsSecurity(kit_.Folder()))
+        file_.Write("0\trestore kit\t" + kit_.Folder() +
+                    "\ton a volume without security: anyone may change it\n");
+    const bool written = file_.Close();
+    kit_.Finish(file_.Path());
+    return written;
 }

@@ -2,13 +2,15 @@
 #include <string>
 
 #include "run/LogFile.h"
-#include "run/RestoreKit.h"
 #include "run/RunRecord.h"
+#include "restore/RestoreKit.h"
 
 // The gate of a real run: saves what each change replaces into the restore kit, lets the change
 // through and writes its outcome to oberin-changes.txt beside the log, one line a change:
 // entry, action, target and "done", "at restart", "absent" or "failed <code>", tab-separated,
-// with a fifth field "not saved" when the kit could not keep what the change replaced.
+// with a fifth field "not saved" when the kit could not keep what the change replaced, and a
+// last line "0, restore kit, its folder, on a volume without security" where the kit's volume
+// keeps no security.
 class ChangeReport : public RunRecord {
   public:
     // logPath: the run's log, which the report and the kit lie beside.
@@ -19,8 +21,9 @@ class ChangeReport : public RunRecord {
     void BeginEntry(int number, const std::string& name, const char* detection) override;
     Admission Admit(const Change& change) override;
     void Report(const Change& change, ChangeOutcome outcome, DWORD error) override;
-    // False when the report could not be written completely.
-    bool Close() { return file_.Close(); }
+    // Closes the report and keeps a copy in the kit; false when the report could not be written
+    // completely.
+    bool Close();
 
   private:
     LogFile file_;

@@ -34,7 +34,6 @@ struct CatalogEntry {
     ProductKind kind;
 };
 
-const char kNotSupported[] = "Oberin is not supported on this version of Windows.";
 // Entry 18 has no log block; the reports name it so.
 const char kFailoverAgentName[] = "Velmora failover agent transports";
 
@@ -43,10 +42,6 @@ std::string Shown(const char* displayName) {
     std::string name = displayName;
     if (!name.empty() && name.back() == '\n') name.pop_back();
     return name;
-}
-
-bool IsSupportedVersion() {
-    return IsNt351Build() || IsNt4Version();
 }
 }  // namespace
 
@@ -111,9 +106,9 @@ bool CleanupRun::Run(bool silent) {
         return false;
     }
     if (!IsSupportedVersion()) {
-        log.Write(std::string(kNotSupported) + "\n");
+        log.Write(std::string(kNotSupportedText) + "\n");
         log.Close();
-        if (!silent) Tell(kNotSupported);
+        if (!silent) Tell(kNotSupportedText);
         return false;
     }
     ChangeReport changes(log.Path());
@@ -129,7 +124,7 @@ int CleanupRun::Preview() {
     OpenRunFile(file, "oberin-preview.txt");
     PreviewReport preview(file);
     if (!IsSupportedVersion()) {
-        preview.Note(std::string(kNotSupported) + "\n");
+        preview.Note(std::string(kNotSupportedText) + "\n");
     } else {
         InstalledChangeGate gate(preview);
         RemoveCatalog(preview);

@@ -37,3 +37,9 @@ bool IsNt4Version() {
     if (version & 0x80000000) return false;
     return LOBYTE(LOWORD(version)) == 4;
 }
+
+bool IsSupportedVersion() {
+    return IsNt351Build() || IsNt4Version();
+}
+
+const char kNotSupportedText[] = "Oberin is not supported on this version of Windows.";

@@ -4,11 +4,8 @@
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/tools/test-arch.sh"
-echo "architecture: $OBERIN_TEST_ARCH ($OBERIN_TEST_ARCH_REASON)"
-"$top/tools/setup-debian.sh" "$OBERIN_TEST_ARCH"
+build_for_arch
 build=$OBERIN_BUILD
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$OBERIN_TOOLCHAIN"
-cmake --build "$build"
 cd "$build"
 # The figures first, the benchmarks alone, so that their figures are not the tests' load (nor the
 # build's writes still on their way to the disk); then the tests in parallel.

@@ -1,4 +1,4 @@
-# Sourced by the set-up, the test command and the main job: the Windows architecture the tests
+# Sourced by the test command and the main job: the Windows architecture the tests
 # run on here. x86 where a 32-bit x86 program actually executes (32-bit Wine runs there, and the
 # tests run the shipped 32-bit oberin.exe itself); else x64, the same sources built for x86-64
 # under 64-bit Wine. OBERIN_TEST_ARCH=x86 or x64 chooses one. Sets OBERIN_TEST_ARCH, the reason
@@ -38,3 +38,13 @@ else
   OBERIN_TOOLCHAIN=mingw-x86_64.cmake
   OBERIN_BUILD=${OBERIN_BUILD:-$top/build-x64}
 fi
+
+# Names the architecture and why, installs what it needs, and configures and builds Oberin and
+# its tests into OBERIN_BUILD.
+build_for_arch() {
+  echo "architecture: $OBERIN_TEST_ARCH ($OBERIN_TEST_ARCH_REASON)"
+  "$top/tools/setup-debian.sh" "$OBERIN_TEST_ARCH"
+  cmake -S "$top" -B "$OBERIN_BUILD" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$OBERIN_TOOLCHAIN" >/dev/null
+  cmake --build "$OBERIN_BUILD"
+}

@@ -3,7 +3,7 @@
 // there before the run comes back, and a file with its contents and attributes.
 #include <gtest/gtest.h>
 
-#include "run/RestoreKit.h"
+#include "restore/RestoreKit.h"
 #include "run/RestoreRun.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
@@ -27,15 +27,15 @@ TEST(RestoreKitTest, WhatWasThereBeforeTheRunComesBackWhateverTheOrderOfItsChang
     WriteString(HKEY_CURRENT_USER, again, "Old", "before");
     const std::string kits = FreshFolder("C:\\kits"), file = FreshFolder("C:\\kept") + "\\a.dat";
     WriteWholeFile(file, "contents");
-    const DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    const DWORD attributes = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN;
     SetFileAttributesA(file.c_str(), attributes);
     {
         RestoreKit kit(kits);
         bool taken = false;
         const auto save = [&](ChangeAction action, const std::string& key, const char* value,
                               bool present) {
-            EXPECT_TRUE(
-                kit.Save(RegistryChange(action, HKEY_CURRENT_USER, key, value, present), taken))
+            EXPECT_EQ(
+                0u, kit.Save(RegistryChange(action, HKEY_CURRENT_USER, key, value, present), taken))
                 << key << " " << value;
         };
         // A value set, then its key deleted.
@@ -60,7 +60,7 @@ TEST(RestoreKitTest, WhatWasThereBeforeTheRunComesBackWhateverTheOrderOfItsChang
             WriteString(HKEY_CURRENT_USER, made, name, "run");
         }
         // The file goes into the kit, which deletes it.
-        EXPECT_TRUE(kit.Save(Change(ChangeAction::DeleteFile, file), taken));
+        EXPECT_EQ(0u, kit.Save(Change(ChangeAction::DeleteFile, file), taken));
         EXPECT_TRUE(taken);
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file.c_str()));
     }
@@ -81,9 +81,9 @@ TEST(RestoreKitTest, AKitOfOneValueComesBack) {
     {
         RestoreKit kit(kits);
         bool taken = false;
-        EXPECT_TRUE(kit.Save(
-            RegistryChange(ChangeAction::DeleteValue, HKEY_CURRENT_USER, kKey, "One", true),
-            taken));
+        EXPECT_EQ(0u, kit.Save(RegistryChange(ChangeAction::DeleteValue, HKEY_CURRENT_USER, kKey,
+                                              "One", true),
+                               taken));
     }
     RemoveKey(HKEY_CURRENT_USER, kKey);
     EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits))) << ReadWholeFile("oberin-restore.txt");

@@ -11,6 +11,7 @@
 
 #include <shlwapi.h>
 
+#include "restore/KitLayout.h"
 #include "support/RegistryEdit.h"
 #include "sysaccess/ProgmanClient.h"
 
@@ -341,6 +342,8 @@ bool SetWindowsVersion(const std::string& version) {
 
 std::string ExpandMachinePath(const std::string& path) {
     std::string result = path;
+    if (result.find("%KIT%") != std::string::npos)
+        Replace(result, "%KIT%", NewestKit(std::string(kit::kFolder)));
     for (const auto& place : Places())
         if (result.find(place.first) != std::string::npos)
             Replace(result, place.first, place.second);
@@ -354,7 +357,50 @@ MachineLayout::MachineLayout(const std::string& name) {
 MachineLayout::~MachineLayout() {
     for (HANDLE handle : held_)
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    for (HANDLE process : running_) {
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
 }
+
+void MachineLayout::Run(const std::string& path) {
+    CreateFolders(path.substr(0, path.rfind('\\')));
+    CopyFileA((BinDir() + "\\testuninstaller.exe").c_str(), path.c_str(), FALSE);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    std::string line = "\"" + path + "\" /sleep 600000";
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return;
+    CloseHandle(process.hThread);
+    running_.push_back(process.hProcess);
+    // Running once its image is mapped, which refuses writing to the file.
+    for (int wait = 0; wait < 100; ++wait) {
+        const HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) break;
+        CloseHandle(file);
+        Sleep(50);
+    }
+}
+
+namespace {
+// A DACL that lets everyone do everything, as a folder made at a drive root inherits it.
+void OpenToEveryone(const std::string& path) {
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    BYTE sid[SECURITY_MAX_SID_SIZE], list[128];
+    InitializeSid(sid, &world, 1);
+    *GetSidSubAuthority(sid, 0) = SECURITY_WORLD_RID;
+    InitializeAcl(reinterpret_cast<PACL>(list), sizeof list, ACL_REVISION);
+    AddAccessAllowedAce(reinterpret_cast<PACL>(list), ACL_REVISION, FILE_ALL_ACCESS, sid);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<PACL>(list), FALSE);
+    SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, &descriptor);
+}
+}  // namespace
 
 void MachineLayout::Include(const std::string& name) {
     const std::string folder = TestsDir() + "\\machines\\" + name;
@@ -392,6 +438,10 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
                           ExpandMachinePath("%SYSTEM%\\" + path + ".exe"));
     } else if (kind == "driver") {
         CreateTestService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
+    } else if (kind == "running") {
+        Run(path);
+    } else if (kind == "everyone") {
+        OpenToEveryone(path);
     } else if (kind == "gone") {
         DeleteFileA(path.c_str());
     } else if (kind == "dir") {

@@ -37,13 +37,13 @@ void DeleteTestService(const std::string& name);
 // imports bed/VERSION.reg, the values winecfg writes for it and Wine's own setting.
 bool SetWindowsVersion(const std::string& version);
 
-// Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS%, %USERPROGRAMS% (no trailing backslash), %BIN%
-// and %TESTS%.
+// Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS%, %USERPROGRAMS% (no trailing backslash), %BIN%,
+// %TESTS% and %KIT% (the newest restore kit in the current directory's oberin-restore folder).
 std::string ExpandMachinePath(const std::string& path);
 
 // A machine laid out from tests/machines/NAME: registry.reg (if any) imported, then the lines of
 // files.txt (if any) applied; see tests/README.md for the kinds of line. Files marked held stay
-// open without delete sharing until the object goes.
+// open without delete sharing, and programs marked running run, until the object goes.
 class MachineLayout {
   public:
     explicit MachineLayout(const std::string& name);
@@ -54,8 +54,11 @@ class MachineLayout {
   private:
     void Include(const std::string& name);
     void Add(const std::string& kind, const std::string& argument);
+    // Starts a copy of the test uninstaller at path, left running until the layout ends.
+    void Run(const std::string& path);
 
     std::vector<HANDLE> held_;
+    std::vector<HANDLE> running_;
 };
 
 // One line per key, value, folder, file, service and restart-time deletion of the machine:

@@ -223,15 +223,25 @@ int main(int argc, char** argv) {
         CreateDirectoryA(ExpandMachinePath(settings["directory"]).c_str(), nullptr);
         if (whole) progress.first = Snapshot();
     }
+    // %KIT% in a layout step is the newest kit beside the case's log.
+    SetCurrentDirectoryA(ExpandMachinePath(settings["directory"]).c_str());
     for (; progress.step < steps.size(); ++progress.step) {
-        if (steps[progress.step] == "restart") {
+        const std::string& step = steps[progress.step];
+        if (step == "restart") {
             ++progress.step;
             SaveProgress(progress);
             return 99;
         }
+        if (step.rfind("layout ", 0) == 0) {
+            MachineLayout(step.substr(7));
+            continue;
+        }
         const std::size_t run =
-            progress.step + 1 - std::count(steps.begin(), steps.begin() + progress.step, "restart");
-        if (!RunAndCheck(folder, settings, steps[progress.step], run)) return 1;
+            1 + std::count_if(steps.begin(), steps.begin() + progress.step,
+                              [](const std::string& earlier) {
+                                  return earlier != "restart" && earlier.rfind("layout ", 0) != 0;
+                              });
+        if (!RunAndCheck(folder, settings, step, run)) return 1;
     }
     if (!whole) return 0;
     const std::string changes = ChangeList(progress.first, Snapshot());

@@ -1,0 +1,92 @@
+#include "restore/KitSecurity.h"
+
+#include <vector>
+
+namespace {
+const DWORD kWriteRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA |
+                           FILE_WRITE_ATTRIBUTES | FILE_DELETE_CHILD | DELETE | WRITE_DAC |
+                           WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+
+bool MakeSid(BYTE* sid, BYTE count, DWORD first, DWORD second) {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    if (!InitializeSid(sid, &nt, count)) return false;
+    *GetSidSubAuthority(sid, 0) = first;
+    if (count > 1) *GetSidSubAuthority(sid, 1) = second;
+    return true;
+}
+
+// The user of this process; empty when it cannot be read.
+std::vector<BYTE> ProcessUser() {
+    std::vector<BYTE> user;
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return user;
+    BYTE buffer[256];
+    DWORD size = 0;
+    if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size)) {
+        const PSID sid = reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid;
+        user.assign(static_cast<BYTE*>(sid), static_cast<BYTE*>(sid) + GetLengthSid(sid));
+    }
+    CloseHandle(token);
+    return user;
+}
+}  // namespace
+
+KitSecurity::KitSecurity() : attributes_{sizeof attributes_, &descriptor_, FALSE} {
+    PACL list = reinterpret_cast<PACL>(list_);
+    MakeSid(administrators_, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+    MakeSid(system_, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
+    InitializeAcl(list, sizeof list_, ACL_REVISION);
+    for (BYTE* sid : {administrators_, system_}) {
+        AddAccessAllowedAce(list, ACL_REVISION, FILE_ALL_ACCESS, sid);
+        ACE_HEADER* ace = nullptr;
+        if (GetAce(list, list->AceCount - 1, reinterpret_cast<void**>(&ace)))
+            ace->AceFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+    }
+    InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor_, TRUE, list, FALSE);
+}
+
+bool KitSecurity::Apply(const std::string& path) {
+    return SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, &descriptor_) != FALSE;
+}
+
+bool VolumeKeepsSecurity(const std::string& path) {
+    // The volume's root: "C:\" or "\\server\share\".
+    const std::size_t end =
+        path.compare(0, 2, "\\\\") == 0 ? path.find('\\', path.find('\\', 2) + 1) : path.find('\\');
+    const std::string root = end == std::string::npos ? path + "\\" : path.substr(0, end + 1);
+    DWORD flags = 0;
+    return GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+           (flags & FS_PERSISTENT_ACLS);
+}
+
+bool OnlyTrustedWriters(const std::string& path, DWORD& error) {
+    DWORD size = 0;
+    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size ? size : 1);
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL list = nullptr;
+    if (!GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer.data(), size, &size) ||
+        !GetSecurityDescriptorDacl(buffer.data(), &present, &list, &defaulted)) {
+        error = GetLastError();
+        return false;
+    }
+    error = ERROR_ACCESS_DENIED;
+    // No list at all: everyone may do everything.
+    if (!present || !list) return false;
+    BYTE administrators[SECURITY_MAX_SID_SIZE], system[SECURITY_MAX_SID_SIZE];
+    MakeSid(administrators, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+    MakeSid(system, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
+    const std::vector<BYTE> user = ProcessUser();
+    for (DWORD index = 0; index < list->AceCount; ++index) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        if (!GetAce(list, index, reinterpret_cast<void**>(&ace))) return false;
+        if (ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE || !(ace->Mask & kWriteRights)) continue;
+        const PSID sid = &ace->SidStart;
+        if (!EqualSid(sid, administrators) && !EqualSid(sid, system) &&
+            !(user.size() && EqualSid(sid, const_cast<BYTE*>(user.data()))))
+            return false;
+    }
+    error = ERROR_SUCCESS;
+    return true;
+}

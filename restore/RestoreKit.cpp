@@ -1,0 +1,245 @@
+#include "restore/RestoreKit.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "sysaccess/FileOperations.h"
+#include "sysaccess/RegFileText.h"
+#include "sysaccess/RegistryKey.h"
+
+namespace {
+const char kReadme[] =
+    "Oberin restore kit\r\n"
+    "\r\n"
+    "A cleanup run saved here, before each change, what the change replaced:\r\n"
+    "  restore.reg         the registry keys it deleted, with all their subkeys and values, and\r\n"
+    "                      the values it deleted, set or rewrote (network binding lists\r\n"
+    "                      included), as they were; regedit can import it too.\r\n"
+    "  files               every file it deleted or scheduled for deletion at the restart,\r\n"
+    "                      shortcuts included, under its full path: files\\C\\WINNT\\x.dll is\r\n"
+    "                      C:\\WINNT\\x.dll.\r\n"
+    "  manifest.txt        every saved item, a line each: kind, target and, for a file and a\r\n"
+    "                      part of restore.reg, size and CRC-32; also the folders the run\r\n"
+    "                      removed, the keys it made to set a value in, and the deletions it\r\n"
+    "                      added to the restart list.\r\n"
+    "  oberin-changes.txt  the run's change report: every change of the run.\r\n"
+    "Only Administrators and SYSTEM may change this folder.\r\n"
+    "\r\n"
+    "To restore, run \"oberin /restore\" in the folder the run was started from (it uses the\r\n"
+    "newest kit there, else the newest in the system directory) or \"oberin /restore <this\r\n"
+    "folder>\". It refuses a kit that others may change or whose parts differ from the\r\n"
+    "manifest. It brings the folders and files back with their contents and attributes, the\r\n"
+    "keys and values with their data and types, and takes the run's own deletions off the\r\n"
+    "restart list; what is already as saved counts as restored, so it may run again. It writes\r\n"
+    "oberin-restore.txt with a line per item and ends with exit code 0 when every item came "
+    "back,\r\n"
+    "1 when some did not, 2 when it could not start. Restart Windows afterwards: the services "
+    "and\r\n"
+    "drivers whose keys came back are known again after the restart.\r\n"
+    "\r\n"
+    "What cannot come back:\r\n"
+    "- what an uninstaller that the run started removed by itself;\r\n"
+    "- the changes of the system's network setup, which the run starts after removing a network\r\n"
+    "  product: check the adapters and bindings in the Network control panel;\r\n"
+    "- Program Manager items and groups (Windows NT 3.51): create them again by hand;\r\n"
+    "- the security of registry keys: restored keys get the security of their parent key.\r\n";
+const char kNoSecurity[] =
+    "\r\nThis kit lies on a volume that keeps no security (FAT): anyone may change it. The "
+    "restore\r\n"
+    "takes it only when its folder is named: \"oberin /restore <this folder>\".\r\n";
+
+std::string Upper(std::string text) {
+    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool IsFileAction(ChangeAction action) {
+    return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteShortcut;
+}
+
+// Whether the system would delete the file now: nobody holds it without sharing its deletion,
+// and it is not a running program's image, which can be renamed but not deleted or written.
+bool DeletableNow(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+DWORD LastErrorOr(DWORD fallback) {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : fallback;
+}
+}  // namespace
+
+RestoreKit::RestoreKit(std::string folder) : parent_(std::move(folder)) {}
+
+RestoreKit::~RestoreKit() {
+    for (HANDLE file : {manifest_, registry_})
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+bool RestoreKit::Ready() {
+    if (tried_) return !folder_.empty();
+    tried_ = true;
+    CreateDirectoryA(parent_.c_str(), nullptr);
+    const std::string first = parent_ + "\\" + KitName();
+    std::string folder = first;
+    for (int number = 2; !CreateDirectoryA(folder.c_str(), security_.Attributes()); ++number) {
+        if (GetLastError() != ERROR_ALREADY_EXISTS || number > 99) return false;
+        folder = parent_ + "\\" + KitName(number);
+    }
+    folder_ = folder;
+    HANDLE readme = INVALID_HANDLE_VALUE;
+    const bool written =
+        Append(readme, kit::kReadme,
+               std::string(kReadme) + (VolumeKeepsSecurity(folder_) ? "" : kNoSecurity)) &&
+        Append(manifest_, kit::kManifest, kManifestHeader);
+    if (readme != INVALID_HANDLE_VALUE) CloseHandle(readme);
+    return written;
+}
+
+bool RestoreKit::Append(HANDLE& file, const char* name, const std::string& text) {
+    if (file == INVALID_HANDLE_VALUE)
+        file = CreateFileA((folder_ + "\\" + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    return file != INVALID_HANDLE_VALUE &&
+           WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+bool RestoreKit::Note(KitRecordKind kind, const std::string& target, DWORD size, DWORD checksum) {
+    return Append(manifest_, kit::kManifest, ManifestLine({kind, target, size, checksum}));
+}
+
+DWORD RestoreKit::Save(const Change& change, bool& taken) {
+    const bool file = IsFileAction(change.action);
+    const bool tree =
+        change.action == ChangeAction::DeleteKey || change.action == ChangeAction::DeleteService;
+    if (!change.present && change.action != ChangeAction::SetValue) return ERROR_SUCCESS;
+    // Folders are recorded once removed; changes of other kinds replace nothing to keep.
+    if (!file && !change.root) return ERROR_SUCCESS;
+    // A value set where there was none is saved as missing, so that restoring deletes it; a
+    // key made for it is recorded, so that restoring deletes the key.
+    const bool newKey =
+        change.action == ChangeAction::SetValue && !RegistryKey(change.root, change.key).Present();
+    // Each target is saved once, under its kind: F file, K key, V value, N new key.
+    const std::string key = change.root ? RootName(change.root) + "\\" + change.key : "";
+    const std::string place = file     ? "F" + Upper(change.target)
+                              : tree   ? "K" + Upper(key)
+                              : newKey ? "N" + Upper(key)
+                                       : "V" + Upper(change.target);
+    if (saved_.count(place)) return ERROR_SUCCESS;
+    DWORD error = Ready() ? ERROR_SUCCESS : LastErrorOr(ERROR_CANNOT_MAKE);
+    if (!error) {
+        error = file     ? SaveFile(change.target, taken)
+                : newKey ? (Note(KitRecordKind::NewKey, key) ? ERROR_SUCCESS
+                                                             : LastErrorOr(ERROR_WRITE_FAULT))
+                         : SaveRegistry(change, tree);
+    }
+    if (!error)
+        saved_.insert(place);
+    else
+        notSaved_ += std::string(ActionText(change.action)) + "\t" + change.target +
+                     "\tnot saved: error " + std::to_string(error) + "\r\n";
+    return error;
+}
+
+DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
+    // The copy takes the file's own name, whatever the case of the name it is deleted by; the
+    // file is read by its own name too, which the system finds without a search.
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
+    FindClose(search);
+    const std::string source = path.substr(0, path.rfind('\\') + 1) + found.cFileName;
+    const std::string copy = folder_ + "\\" + CopyOf(source);
+    // Files come mostly folder by folder: a folder made for the last copy is there.
+    const std::string folder = copy.substr(0, copy.rfind('\\'));
+    if (folder != lastFolder_ && !CreateFolderPath(folder)) return LastErrorOr(ERROR_CANNOT_MAKE);
+    lastFolder_ = folder;
+    // A file the system would delete now is moved, which deletes it at once, and gets the kit's
+    // security. Any other file (in use, a running program, on another volume) is copied,
+    // under a passing name until whole, and left to its deletion.
+    const bool file = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                      path.find_first_of("*?") == std::string::npos;
+    taken = file && DeletableNow(source) && MoveFileA(source.c_str(), copy.c_str());
+    // Where the file system keeps the read-only mark in the security, the attributes come again.
+    if (taken &&
+        (!security_.Apply(copy) || !SetFileAttributesA(copy.c_str(), found.dwFileAttributes)))
+        return LastErrorOr(ERROR_ACCESS_DENIED);
+    if (!taken) {
+        const std::string part = copy + ".part";
+        if (!CopyFileAs(source, part, found.dwFileAttributes) ||
+            !MoveFileA(part.c_str(), copy.c_str())) {
+            const DWORD error = LastErrorOr(ERROR_WRITE_FAULT);
+            SetFileAttributesA(part.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(part.c_str());
+            return error;
+        }
+    }
+    DWORD size = 0, checksum = 0;
+    if (!FileDigest(copy, size, checksum) || !Note(KitRecordKind::File, source, size, checksum))
+        return LastErrorOr(ERROR_READ_FAULT);
+    return ERROR_SUCCESS;
+}
+
+DWORD RestoreKit::SaveRegistry(const Change& change, bool tree) {
+    const std::string key = Upper(RootName(change.root) + "\\" + change.key);
+    // A key saved whole holds its values as they were before any change of the run, and a key
+    // the run made had none: a value below either is not saved again.
+    for (std::size_t end = key.size(); !tree && end != std::string::npos;
+         end = key.rfind('\\', end - 1))
+        if (saved_.count("K" + key.substr(0, end)) || saved_.count("N" + key.substr(0, end)))
+            return ERROR_SUCCESS;
+    std::string section;
+    const bool exported = tree ? ExportKeyTree(change.root, change.key, section)
+                               : ExportValue(change.root, change.key, change.value, section);
+    if (!exported) return LastErrorOr(ERROR_ACCESS_DENIED);
+    if (tree) {
+        // The values saved before in this key come again after it, so that what was saved
+        // first is what an import leaves.
+        for (const auto& [place, text] : values_)
+            if (place.compare(0, key.size(), key) == 0 &&
+                (place.size() == key.size() || place[key.size()] == '\\'))
+                section += text;
+    } else {
+        values_.emplace_back(key, section);
+    }
+    if (registry_ == INVALID_HANDLE_VALUE) section = kRegedit4Header + section;
+    if (!Append(registry_, kit::kRegistry, section)) return LastErrorOr(ERROR_WRITE_FAULT);
+    registrySize_ += static_cast<DWORD>(section.size());
+    registryChecksum_ = Crc32(section.data(), section.size(), registryChecksum_);
+    return Note(tree ? KitRecordKind::Key : KitRecordKind::Value, change.target, registrySize_,
+                registryChecksum_)
+               ? ERROR_SUCCESS
+               : LastErrorOr(ERROR_WRITE_FAULT);
+}
+
+bool RestoreKit::Record(const Change& change, ChangeOutcome outcome) {
+    if (outcome == ChangeOutcome::Done && change.action == ChangeAction::RemoveFolder)
+        return Ready() && Note(KitRecordKind::Folder, change.target);
+    if (outcome == ChangeOutcome::AtRestart)
+        return Ready() && Note(KitRecordKind::Restart, change.target);
+    return true;
+}
+
+bool RestoreKit::Finish(const std::string& changeReport) {
+    if (folder_.empty()) return true;
+    for (HANDLE* file : {&manifest_, &registry_})
+        if (*file != INVALID_HANDLE_VALUE) {
+            CloseHandle(*file);
+            *file = INVALID_HANDLE_VALUE;
+        }
+    bool finished = CopyFileAs(changeReport, folder_ + "\\" + kit::kChanges, FILE_ATTRIBUTE_NORMAL);
+    if (!notSaved_.empty())
+        finished &= AppendToFile(folder_ + "\\" + kit::kReadme,
+                                 "\r\nThese changes were made, but what they replaced could not be "
+                                 "saved:\r\n" +
+                                     notSaved_);
+    return finished;
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "restore/KitLayout.h"
+#include "restore/KitSecurity.h"
+#include "sysaccess/ChangeGate.h"
+
+// What a run replaces, saved before each change into a kit of the folder given (see
+// KitLayout.h), made on the first save with the security of KitSecurity. Each target is saved
+// once, as it was before its first change, and counts as saved only when its save succeeded;
+// the manifest lists every saved item as it is saved. A run that saves nothing makes no kit.
+class RestoreKit {
+  public:
+    explicit RestoreKit(std::string folder);
+    ~RestoreKit();
+    RestoreKit(const RestoreKit&) = delete;
+    RestoreKit& operator=(const RestoreKit&) = delete;
+
+    // Saves what change is about to replace: ERROR_SUCCESS when it was saved or nothing needs
+    // saving, else why it could not be (the change is then listed in the README as not saved).
+    // A file that could be deleted now is moved into the kit, which deletes it: taken.
+    DWORD Save(const Change& change, bool& taken);
+    // After a change: records what its outcome leaves to restore, a folder the run removed or a
+    // deletion it added to the restart list; false when the kit could not record it.
+    bool Record(const Change& change, ChangeOutcome outcome);
+    // Ends the kit, if there is one: keeps a copy of the change report at changeReport and adds
+    // the changes that could not be saved to the README; false when either failed.
+    bool Finish(const std::string& changeReport);
+    // The kit's folder; empty while there is none.
+    const std::string& Folder() const { return folder_; }
+
+  private:
+    // Makes the kit's folder and README.txt on first use; false when they cannot be made.
+    bool Ready();
+    bool Note(KitRecordKind kind, const std::string& target, DWORD size = 0, DWORD checksum = 0);
+    DWORD SaveFile(const std::string& path, bool& taken);
+    // Saves the key with everything below it (tree), else the value.
+    DWORD SaveRegistry(const Change& change, bool tree);
+    // Appends text to the kit's part name, kept open in file from its first write to the end.
+    bool Append(HANDLE& file, const char* name, const std::string& text);
+
+    std::string parent_;
+    std::string folder_;
+    bool tried_ = false;
+    KitSecurity security_;
+    std::set<std::string> saved_;
+    // The sections of restore.reg that hold one value, by their key's full name in upper case.
+    std::vector<std::pair<std::string, std::string>> values_;
+    // The changes that could not be saved, a line each with the reason.
+    std::string notSaved_;
+    HANDLE manifest_ = INVALID_HANDLE_VALUE;
+    HANDLE registry_ = INVALID_HANDLE_VALUE;
+    DWORD registrySize_ = 0;
+    DWORD registryChecksum_ = 0;
+    std::string lastFolder_;
+};
