@@ -7,6 +7,7 @@
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"
 #include "sysaccess/RegistryKey.h"
+#include "sysaccess/RestartList.h"
 
 namespace {
 const char kReadme[] =
@@ -67,6 +68,20 @@ bool DeletableNow(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
+}
+
+// The deletion of path as the system registered it on the restart list ("\\??\\" and the full
+// path as a rule); path itself when the list cannot tell.
+std::string RegisteredText(const std::string& path) {
+    const RestartName entry = RegisteredDeletion(path);
+    const int size = entry.empty() ? 0
+                                   : WideCharToMultiByte(CP_ACP, 0, entry.data(), int(entry.size()),
+                                                         nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return path;
+    std::string text(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, entry.data(), int(entry.size()), &text[0], size, nullptr,
+                        nullptr);
+    return text;
 }
 
 DWORD LastErrorOr(DWORD fallback) {
@@ -224,7 +239,7 @@ bool RestoreKit::Record(const Change& change, ChangeOutcome outcome) {
     if (outcome == ChangeOutcome::Done && change.action == ChangeAction::RemoveFolder)
         return Ready() && Note(KitRecordKind::Folder, change.target);
     if (outcome == ChangeOutcome::AtRestart)
-        return Ready() && Note(KitRecordKind::Restart, change.target);
+        return Ready() && Note(KitRecordKind::Restart, RegisteredText(change.target));
     return true;
 }
 

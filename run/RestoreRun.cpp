@@ -186,9 +186,11 @@ void RestoreRun::Restore(const std::string& kit) {
     RestoreRegistry();
     for (const KitRecord& record : records_) {
         if (record.kind != KitRecordKind::Restart) continue;
+        // The entry as the system registered it; shown without its "\\??\\".
         bool onList = false;
         const LONG result = TakeOffRestartList(record.target, onList);
-        Item("restart entry", record.target, result,
+        const bool prefixed = record.target.compare(0, 4, "\\??\\") == 0;
+        Item("restart entry", record.target.substr(prefixed ? 4 : 0), result,
              onList ? "taken off" : "not on the restart list");
     }
 }
