@@ -21,10 +21,13 @@ class ChangeReport : public RunRecord {
     void Report(const Change& change, ChangeOutcome outcome, DWORD error) override;
     // False when the report could not be written completely.
     bool Close() { return file_.Close(); }
+    // True once a change was made, now or at the restart.
+    bool Changed() const { return changed_; }
 
   private:
     LogFile file_;
     RestoreKit kit_;
     int entry_ = 0;
     bool saved_ = true;
+    bool changed_ = false;
 };

@@ -62,15 +62,15 @@ int RestoreRun::Run(const std::string& kit) {
         folder = NewestKit(BesideLog(LogPathIn(SystemDirectory()), "oberin-restore"));
     // Every kit has its README.txt; kit.txt only when the run removed a folder, made a key or
     // added to the restart list.
-    const bool found = !folder.empty() && IsPresent(folder + "\\README.txt");
-    report_.Write(found ? "Oberin restore from " + folder +
-                              "\nA line an item: kind, target, outcome.\n\n"
-                        : std::string("Oberin restore: no restore kit found.\n"));
-    if (found) Restore(folder);
+    found_ = !folder.empty() && IsPresent(folder + "\\README.txt");
+    report_.Write(found_ ? "Oberin restore from " + folder +
+                               "\nA line an item: kind, target, outcome.\n\n"
+                         : std::string("Oberin restore: no restore kit found.\n"));
+    if (found_) Restore(folder);
     report_.Write("\n" + std::to_string(items_ - failed_) + " of " + std::to_string(items_) +
                   " items restored.\n");
     const bool written = report_.Close();
-    return found && written && failed_ == 0 ? 0 : 1;
+    return found_ && written && failed_ == 0 ? 0 : 1;
 }
 
 void RestoreRun::RestoreFiles(const std::string& copies, const std::string& below) {

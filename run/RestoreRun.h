@@ -19,6 +19,10 @@ class RestoreRun {
     // kit: the kit's folder; empty: the newest kit beside the log, in the current directory,
     // else in the system directory. 0 when everything came back, else 1.
     int Run(const std::string& kit);
+    // After Run: whether a kit was found, its items and how many of them came back.
+    bool KitFound() const { return found_; }
+    unsigned Items() const { return items_; }
+    unsigned Restored() const { return items_ - failed_; }
 
   private:
     // One line of the report: outcome, or "failed <error>" for an error other than 0.
@@ -30,6 +34,7 @@ class RestoreRun {
     LogFile report_;
     unsigned items_ = 0;
     unsigned failed_ = 0;
+    bool found_ = false;
 };
 
 // The newest kit (by its name, the time it was made) in folder; empty when there is none.
