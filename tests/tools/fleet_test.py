@@ -24,8 +24,6 @@ spec = importlib.util.spec_from_file_location("fleet_report", REPORT)
 fleet = importlib.util.module_from_spec(spec)
 spec.loader.exec_module(fleet)
 SHIPPED = None
-# The start-up mode each program of the packages must ask for (see app/arguments.txt).
-MODES = {"Preview": "preview", "Cleanup": "silent", "Restore": "restore"}
 
 
 def table(name):
@@ -61,78 +59,33 @@ def expected_mifs():
         for name, text in made_files(read(path)).items() if name.endswith(".MIF")]
 
 
-def package_definition(name):
-    definition = configparser.ConfigParser(interpolation=None, strict=True)
-    definition.optionxform = str
-    definition.read_string(read(os.path.join(SHIPPED, name)))
-    return definition
-
-
 class PackageDefinitionTest(unittest.TestCase):
-    def require(self, section, limits):
-        """Each entry of limits (name: longest length, 0 for any) that the document requires."""
-        for entry, limit in limits.items():
-            self.assertIn(entry, section, section.name)
-            self.assertLessEqual(len(section[entry]), limit or 1000, entry)
-
-    def expect_command(self, program, command_line):
-        """The command line starts the shipped program in the mode program asks for."""
-        file, _, arguments = command_line.partition(" ")
-        self.assertEqual("OBERIN.EXE", file)
-        modes = {row[2] for row in table(os.path.join("app", "arguments.txt"))
-                 if row[1] == arguments}
-        self.assertEqual({MODES[program]}, modes, command_line)
-
-    def test_sms_2_0_package_runs_each_program_unattended_on_nt_351_and_40(self):
-        sms = package_definition("OBERIN.SMS")
-        self.assertEqual("2.0", sms["PDF"]["Version"])
-        package = sms["Package Definition"]
-        self.require(package, {"Name": 50, "Version": 32, "Publisher": 32, "Programs": 0})
-        for entry, limit in {"Language": 32, "Comment": 127, "MIFFileName": 50, "MIFName": 50,
-                             "MIFVersion": 32, "MIFPublisher": 32}.items():
-            self.assertLessEqual(len(package.get(entry, "")), limit, entry)
-        programs = package["Programs"].split(", ")
-        self.assertEqual(sorted(MODES), sorted(programs))
-        for name in programs:
-            program = sms[name]
-            self.require(program, {"Name": 50, "CommandLine": 127})
-            self.assertLessEqual(len(program.get("Comment", "")), 127)
-            self.expect_command(name, program["CommandLine"])
-            self.assertEqual(("AnyUserStatus", "False", "True", "Win NT (I386)"),
-                             (program["CanRunWhen"], program["UserInputRequired"],
-                              program["AdminRightsRequired"], program["SupportedClients"]))
-            versions = {entry: value for entry, value in program.items() if "Version" in entry}
-            self.assertEqual({f"Win NT (I386) {end}Version{n}": f"{release}.{low}"
-                              for n, release in ((1, "3.51"), (2, "4.00"))
-                              for end, low in (("Min", "0000.0"), ("Max", "9999.9999"))},
-                             versions)
-            self.assertEqual("SMSRestart" if name != "Preview" else None,
-                             program.get("AfterRunning"), name)
-        # The engine matches a program's status MIF by these.
-        for path, name, text in expected_mifs():
-            mif = fleet.read_mif(text)
-            self.assertEqual((package["MIFName"], package["MIFVersion"], package["MIFPublisher"]),
-                             (mif["Product"], mif["Version"], mif["Manufacturer"]), path)
-
-    def test_sms_1_2_package_has_the_same_commands(self):
-        pdf = package_definition("OBERIN.PDF")
-        self.assertEqual("1.0", pdf["PDF"]["Version"])
-        package = pdf["Package Definition"]
-        self.require(package, {"Product": 0, "Version": 0, "Comment": 0, "SetupVariations": 0})
-        variations = package["SetupVariations"].split(", ")
-        self.assertEqual(sorted(MODES), sorted(variations))
-        for name in variations:
-            command = pdf[name + " Setup"]
-            self.require(command, {"CommandName": 0, "CommandLine": 0, "UserInputRequired": 0,
-                                   "SynchronousSystemExitRequired": 0, "SupportedPlatforms": 0})
-            self.expect_command(name, command["CommandLine"])
-            self.assertEqual(("FALSE", "Windows NT (x86)"),
-                             (command["UserInputRequired"], command["SupportedPlatforms"]))
-            self.assertEqual(package_definition("OBERIN.SMS")[name]["CommandLine"],
-                             command["CommandLine"])
-        inventory = pdf["Setup Package for Inventory"]
-        self.require(inventory, {"InventoryThisPackage": 0, "Detection Rule Part 1": 0})
-        self.assertEqual("OBERIN.EXE", pdf[inventory["Detection Rule Part 1"]]["Filename"])
+    def test_each_entry_is_as_the_documents_and_the_programs_ask(self):
+        mifs = [fleet.read_mif(text) for _, _, text in expected_mifs()]
+        modes = {row[1]: row[2] for row in table(os.path.join("app", "arguments.txt"))}
+        files = {}
+        for name, section, entry, rule in table(os.path.join("tools", "package-entries.txt")):
+            if name not in files:
+                files[name] = configparser.ConfigParser(interpolation=None, strict=True)
+                files[name].optionxform = str
+                files[name].read_string(read(os.path.join(SHIPPED, name)))
+            package = files[name]["Package Definition"]
+            programs = package.get("Programs", package.get("SetupVariations")).split(", ")
+            for part in [section.replace("PROGRAM", program) for program in programs] \
+                    if "PROGRAM" in section else [section]:
+                value = files[name][part].get(entry)
+                where = f"{name} [{part}] {entry}: {value}"
+                size = re.fullmatch(r"(required)? ?(up to (\d+))?", rule)
+                if size:
+                    self.assertTrue(value or not size[1], where)
+                    self.assertLessEqual(len(value or ""), int(size[3] or 1000), where)
+                elif rule.startswith("mode "):
+                    self.assertEqual(rule[5:], modes.get(value.replace("OBERIN.EXE ", "", 1)),
+                                     where)
+                elif rule.startswith("mif "):
+                    self.assertEqual({value}, {mif[rule[4:]] for mif in mifs}, where)
+                else:
+                    self.assertEqual(None if rule == "absent" else rule, value, where)
 
 
 class StatusMifTest(unittest.TestCase):
