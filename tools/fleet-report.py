@@ -13,7 +13,7 @@ import html
 import os
 import re
 import sys
-import urllib.parse
+from urllib.request import pathname2url
 
 # The runs in the order a server usually sees them: their status MIF and their report.
 RUNS = (("preview", "OBERINP.MIF", "oberin-preview.txt"),
@@ -118,9 +118,13 @@ def read_counts(run, text):
     return {"Restored": f"{match[1]} of {match[2]}"}
 
 
-def read_text(path):
-    with open(path, "rb") as file:
-        return file.read().decode("cp1252", errors="replace")
+def read_file(folder, name, reader, *arguments):
+    """What reader makes of the file's text; Damaged, named by the file, when it cannot."""
+    try:
+        with open(os.path.join(folder, name), "rb") as file:
+            return reader(*arguments, file.read().decode("cp1252", errors="replace"))
+    except (OSError, Damaged) as fault:
+        raise Damaged(f"damaged {name}") from fault
 
 
 def server_row(folder):
@@ -131,23 +135,14 @@ def server_row(folder):
     newest = None
     try:
         for run, mif, report in RUNS:
-            counts_file = files.get(report.lower())
-            if counts_file:
-                try:
-                    row.update(read_counts(run, read_text(os.path.join(folder, counts_file))))
-                except Damaged as fault:
-                    raise Damaged(f"damaged {report}") from fault
-            status_file = files.get(mif.lower())
-            if not status_file:
+            if report.lower() in files:
+                row.update(read_file(folder, files[report.lower()], read_counts, run))
+            if mif.lower() not in files:
                 continue
-            path = os.path.join(folder, status_file)
-            try:
-                status = read_mif(read_text(path))
-            except Damaged as fault:
-                raise Damaged(f"damaged {mif}") from fault
-            if status["Status"] == "Success" and not counts_file:
+            status = read_file(folder, files[mif.lower()], read_mif)
+            if status["Status"] == "Success" and report.lower() not in files:
                 raise Damaged(f"missing {report}")
-            time = os.path.getmtime(path)
+            time = os.path.getmtime(os.path.join(folder, files[mif.lower()]))
             if newest is None or time >= newest[0]:
                 newest = (time, run, status)
         if newest is None:
@@ -155,16 +150,15 @@ def server_row(folder):
     except Damaged as fault:
         return dict(row, State=str(fault), Status="")
     _, run, status = newest
-    success = status["Status"] == "Success"
-    if run == "preview":
-        state = ("needs cleanup" if row.get("Would change") != "0" else "clean") if success \
-            else "preview failed"
+    if status["Status"] == "Failed":
+        state = {"preview": "preview failed", "restore": "restore failed"}.get(
+            run, "cleaned with failures" if "Changed" in row else "cleanup failed")
+    elif run == "preview":
+        state = "clean" if row["Would change"] == "0" else "needs cleanup"
     elif run == "cleanup":
-        changed = int(row.get("Changed", 0)) + int(row.get("At restart", 0))
-        state = ("cleaned" if changed else "clean") if success else \
-            "cleaned with failures" if "Changed" in row else "cleanup failed"
+        state = "clean" if row["Changed"] == row["At restart"] == "0" else "cleaned"
     else:
-        state = "restored" if success else "restore failed"
+        state = "restored"
     return dict(row, State=state, Status=f"{status['Status']}: {status['Description']}")
 
 
@@ -177,7 +171,7 @@ def page(folder, page_path):
         row = server_row(os.path.join(folder, server))
         states[row["State"]] = states.get(row["State"], 0) + 1
         base = os.path.relpath(os.path.join(folder, server), os.path.dirname(page_path))
-        links = " ".join(f'<a href="{html.escape(urllib.parse.quote(os.path.join(base, name)))}">'
+        links = " ".join(f'<a href="{html.escape(pathname2url(os.path.join(base, name)))}">'
                          f"{html.escape(name)}</a>" for name in row["Files"])
         cells = [html.escape(server)] + [html.escape(row.get(column, ""))
                                          for column in COLUMNS[1:-1]] + [links]
