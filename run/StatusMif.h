@@ -1,10 +1,9 @@
 #pragma once
 #include "run/RunStatus.h"
 
-// Writes status as the status MIF name (8.3, "OBERINC.MIF") in the Windows directory, where the
-// distribution engine looks for it once the program it started has ended: a component
-// "WORKSTATION" with the ComponentID group (Manufacturer "Velmora", Product "Oberin", Version
-// "1.5", the rest empty) and the InstallStatus group (Status "Success" or "Failed" and the
-// description). Created and stamped with the time of writing, so that the engine takes it as
-// written after the program started. Failures are silent: nothing is left to tell them to.
+// The status MIF the distribution engine reads once the program it started has ended: component
+// "WORKSTATION" with the groups ComponentID (Velmora, Oberin, 1.5) and InstallStatus (status).
+
+// Writes name ("OBERINC.MIF") into the Windows directory, created and stamped now, as the engine
+// takes only a MIF made after the program started; silent when it cannot.
 void WriteStatusMif(const char* name, const RunStatus& status);
