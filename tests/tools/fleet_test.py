@@ -17,9 +17,9 @@ from urllib.parse import unquote
 sys.dont_write_bytecode = True  # nothing of the tool is left in the source tree
 TESTS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 REPORT = os.path.join(os.path.dirname(TESTS), "tools", "fleet-report.py")
-spec = importlib.util.spec_from_file_location("fleet_report", REPORT)
-fleet = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(fleet)
+found = importlib.util.spec_from_file_location("fleet_report", REPORT)
+fleet = importlib.util.module_from_spec(found)
+found.loader.exec_module(fleet)
 SHIPPED = None
 
 
