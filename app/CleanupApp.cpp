@@ -6,6 +6,7 @@
 #include "components/PathText.h"
 #include "run/CleanupRun.h"
 #include "run/RestoreRun.h"
+#include "run/StatusMif.h"
 
 namespace {
 HWND mainWindow = nullptr;
@@ -76,13 +77,26 @@ StartMode ModeOf(const char* argumentText, std::string& kit) {
 int CleanupApp::Start() {
     std::string kit;
     switch (ModeOf(ArgumentText(GetCommandLineA()), kit)) {
-        case StartMode::Silent:
-            CleanupRun().Run(true);
+        // Each unattended run leaves its status MIF for the distribution engine; the dialog's
+        // runs leave none.
+        case StartMode::Silent: {
+            CleanupRun run;
+            run.Run(true);
+            WriteStatusMif("OBERINC.MIF", CleanupStatus(run.Tally()));
             return 0;
-        case StartMode::Preview:
-            return CleanupRun().Preview();
-        case StartMode::Restore:
-            return RestoreRun().Run(kit);
+        }
+        case StartMode::Preview: {
+            CleanupRun run;
+            const int code = run.Preview();
+            WriteStatusMif("OBERINP.MIF", PreviewStatus(run.Tally()));
+            return code;
+        }
+        case StartMode::Restore: {
+            RestoreRun run;
+            const int code = run.Run(kit);
+            WriteStatusMif("OBERINR.MIF", RestoreStatus(run, code));
+            return code;
+        }
         case StartMode::Dialog:
             break;
     }

@@ -9,7 +9,8 @@
 class CleanupApp {
   public:
     // Runs the mode the command line asks for and returns the process's exit code: 0 after a
-    // silent run or the dialog; a preview's or a restore's own code.
+    // silent run or the dialog; a preview's or a restore's own code. A silent run, a preview and
+    // a restore each leave a status MIF in the Windows directory.
     static int Start();
     // Opens the help file's contents and search window, owned by the main window if any.
     static void Help();

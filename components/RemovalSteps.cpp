@@ -8,8 +8,7 @@ const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Unin
 
 bool DeleteMainFile(const std::string& path, const char* shownName) {
     const bool deleted = DeleteFileForced(path);
-    if (!deleted)
-        TheLogFile().Write(std::string("Error:           did not remove ") + shownName + "\n");
+    if (!deleted) TheLogFile().WriteError(std::string("did not remove ") + shownName);
     return deleted;
 }
 

@@ -17,6 +17,7 @@ Admission ChangeReport::Admit(const Change& change) {
 void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD error) {
     std::string line =
         std::to_string(entry_) + "\t" + ActionText(change.action) + "\t" + change.target + "\t";
+    if (outcome == ChangeOutcome::Done || outcome == ChangeOutcome::AtRestart) changed_ = true;
     switch (outcome) {
         case ChangeOutcome::Done:
             line += "done";

@@ -24,10 +24,13 @@ class ChangeReport : public RunRecord {
     // Closes the report and keeps a copy in the kit; false when the report could not be written
     // completely.
     bool Close();
+    // True once a change was made, now or at the restart.
+    bool Changed() const { return changed_; }
 
   private:
     LogFile file_;
     RestoreKit kit_;
     int entry_ = 0;
     bool saved_ = true;
+    bool changed_ = false;
 };

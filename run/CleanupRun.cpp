@@ -101,11 +101,14 @@ bool ReportProduct(Component& product, const char* displayName, ProductKind kind
 
 bool CleanupRun::Run(bool silent) {
     LogFile& log = TheLogFile();
-    if (!OpenRunLog()) {
+    tally_ = CleanupTally();
+    tally_.logOpened = OpenRunLog();
+    if (!tally_.logOpened) {
         if (!silent) Tell("Failed to open Log File:  Application exiting.");
         return false;
     }
-    if (!IsSupportedVersion()) {
+    tally_.supported = IsSupportedVersion();
+    if (!tally_.supported) {
         log.Write(std::string(kNotSupportedText) + "\n");
         log.Close();
         if (!silent) Tell(kNotSupportedText);
@@ -114,25 +117,31 @@ bool CleanupRun::Run(bool silent) {
     ChangeReport changes(log.Path());
     InstalledChangeGate gate(changes);
     log.Write(LogSeparator);
-    const bool result = RemoveCatalog(changes);
+    tally_.result = RemoveCatalog(changes);
+    tally_.errors = log.Errors();
+    tally_.changed = changes.Changed();
     changes.Close();
-    return result;
+    return tally_.result;
 }
 
 int CleanupRun::Preview() {
     LogFile file;
-    OpenRunFile(file, "oberin-preview.txt");
+    tally_ = CleanupTally();
+    tally_.logOpened = OpenRunFile(file, "oberin-preview.txt");
     PreviewReport preview(file);
-    if (!IsSupportedVersion()) {
+    tally_.supported = IsSupportedVersion();
+    if (!tally_.supported) {
         preview.Note(std::string(kNotSupportedText) + "\n");
     } else {
         InstalledChangeGate gate(preview);
         RemoveCatalog(preview);
     }
-    return preview.Finish() ? 1 : 0;
+    tally_.wouldChange = preview.Finish();
+    tally_.logComplete = file.Close();
+    return tally_.wouldChange > 0 ? 1 : 0;
 }
 
-bool CleanupRun::RemoveCatalog(RunRecord& record) const {
+bool CleanupRun::RemoveCatalog(RunRecord& record) {
     bool result = true;
     // The components live until the network setup is done and go in reverse order.
     DeploymentUpkeepUtility upkeep;
@@ -178,14 +187,17 @@ bool CleanupRun::RemoveCatalog(RunRecord& record) const {
         const bool installed = entry.product.IsInstalled();
         record.BeginEntry(++number, Shown(entry.displayName),
                           installed ? "detected" : "not detected");
-        if (!ReportProduct(entry.product, entry.displayName, entry.kind, installed)) result = false;
+        const bool removed = ReportProduct(entry.product, entry.displayName, entry.kind, installed);
+        if (installed) ++(removed ? tally_.removed : tally_.notRemoved);
+        if (!removed) result = false;
     }
     // The last entry has no block and is removed whether or not anything of it is there.
     record.BeginEntry(++number, kFailoverAgentName, "removed without detection");
     if (!failoverAgent.Remove()) result = false;
 
     // A report that could not be written completely cannot tell the run's success.
-    if (!TheLogFile().Close()) result = false;
+    tally_.logComplete = TheLogFile().Close();
+    if (!tally_.logComplete) result = false;
     record.BeginEntry(0, std::string(), "");
     if (NetworkSetupPending) FinishNetworkSetup();
     return result;

@@ -7,6 +7,7 @@
 #include "run/LogFile.h"
 #include "run/ProductKind.h"
 #include "run/RunRecord.h"
+#include "run/RunStatus.h"
 
 // One whole cleanup: opens the log, checks the Windows version, detects and removes every
 // catalog product in its fixed order with one log block each, closes the log and runs the
@@ -28,16 +29,19 @@ class CleanupRun {
     // and written to oberin-preview.txt where the log would go; the log is left alone. 1 when
     // the run would change something, else 0.
     int Preview();
+    // What the last Run or Preview met and did.
+    const CleanupTally& Tally() const { return tally_; }
 
   private:
     // Detects and removes the catalog entries in order, telling record each entry, closes the
     // log and runs the network setup when asked for; false when any removal or the log failed.
-    bool RemoveCatalog(RunRecord& record) const;
+    bool RemoveCatalog(RunRecord& record);
     void Tell(const char* text) const;
     void FinishNetworkSetup() const;
 
     HWND owner_;
     std::string caption_;
+    CleanupTally tally_;
 };
 
 // Writes the log block of one catalog entry, removing the product when it is installed.

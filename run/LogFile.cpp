@@ -11,12 +11,18 @@ bool LogFile::Open(const std::string& path) {
     Close();
     file_ = std::fopen(path.c_str(), "wt");
     complete_ = true;
+    errors_ = 0;
     path_ = file_ ? path : std::string();
     return file_ != nullptr;
 }
 
 void LogFile::Write(const std::string& text) {
     if (file_ && std::fputs(text.c_str(), file_) == EOF) complete_ = false;
+}
+
+void LogFile::WriteError(const std::string& text) {
+    Write("Error:           " + text + "\n");
+    ++errors_;
 }
 
 bool LogFile::Close() {

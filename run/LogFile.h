@@ -18,6 +18,10 @@ class LogFile {
     // Creates the file anew (truncating an old one); false when it cannot be opened.
     bool Open(const std::string& path);
     void Write(const std::string& text);
+    // Writes "Error:           " with text as a line of its own and counts it.
+    void WriteError(const std::string& text);
+    // The error lines written since Open.
+    unsigned Errors() const { return errors_; }
     // False when a write since Open or the close itself failed: the file may not hold
     // everything written.
     bool Close();
@@ -28,6 +32,7 @@ class LogFile {
   private:
     std::FILE* file_ = nullptr;
     bool complete_ = true;
+    unsigned errors_ = 0;
     std::string path_;
 };
 

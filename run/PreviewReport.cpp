@@ -37,7 +37,7 @@ void PreviewReport::Note(const std::string& text) {
     file_.Write(text);
 }
 
-bool PreviewReport::Finish() {
+unsigned PreviewReport::Finish() {
     file_.Write(
         "\nChanges by action: how many, and how many of them not there or not empty now.\n");
     unsigned all = 0, missing = 0;
@@ -49,6 +49,5 @@ bool PreviewReport::Finish() {
         missing += missing_[action];
     }
     file_.Write("all\t" + std::to_string(all) + "\t" + std::to_string(missing) + "\n");
-    file_.Close();
-    return all > missing;
+    return all - missing;
 }

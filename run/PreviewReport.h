@@ -10,7 +10,7 @@
 // for a value that holds what would be set, tab-separated), then a count by action.
 class PreviewReport : public RunRecord {
   public:
-    // file: open; written and closed by Finish.
+    // file: open; written until Finish.
     explicit PreviewReport(LogFile& file);
     PreviewReport(const PreviewReport&) = delete;
     PreviewReport& operator=(const PreviewReport&) = delete;
@@ -20,9 +20,9 @@ class PreviewReport : public RunRecord {
     void Report(const Change&, ChangeOutcome, DWORD) override {}
     // Writes a line of text in place of the entries (a run that would end early).
     void Note(const std::string& text);
-    // Writes the counts and closes the file. True when a run would change something: a change
-    // whose target is there now (a folder: and empty), or a value to set that holds other data.
-    bool Finish();
+    // Writes the counts. Returns how many changes a run would make: those whose target is there
+    // now (a folder: and empty), and values to set that hold other data.
+    unsigned Finish();
 
   private:
     LogFile& file_;

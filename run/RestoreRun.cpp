@@ -69,28 +69,25 @@ void RestoreRun::Item(const char* kind, const std::string& target, DWORD error,
         Line(kind, target, "failed " + std::to_string(error), false);
 }
 
+int RestoreRun::Stop(const char* why, const std::string& line) {
+    stopped_ = why;
+    report_.Write(line + "\n");
+    report_.Close();
+    return 2;
+}
+
 int RestoreRun::Run(const std::string& kit) {
     OpenRunFile(report_, "oberin-restore.txt");
-    if (!IsSupportedVersion()) {
-        report_.Write(std::string(kNotSupportedText) + "\n");
-        report_.Close();
-        return 2;
-    }
+    if (!IsSupportedVersion()) return Stop("not supported on this version of Windows", kNotSupportedText);
     std::string folder = kit;
     if (folder.empty()) folder = NewestKit(BesideLog(CurrentDirectoryLogPath(), kit::kFolder));
     if (folder.empty()) folder = NewestKit(BesideLog(LogPathIn(SystemDirectory()), kit::kFolder));
-    if (folder.empty() || !IsPresent(folder + "\\" + kit::kReadme)) {
-        report_.Write("Oberin restore: no restore kit found.\n");
-        report_.Close();
-        return 2;
-    }
+    if (folder.empty() || !IsPresent(folder + "\\" + kit::kReadme))
+        return Stop("no restore kit found", "Oberin restore: no restore kit found.");
     const std::string refusal = Refusal(folder, !kit.empty());
-    if (!refusal.empty()) {
-        report_.Write("Oberin restore: the kit " + folder + " is refused: " + refusal +
-                      ". Nothing has been changed.\n");
-        report_.Close();
-        return 2;
-    }
+    if (!refusal.empty())
+        return Stop("the kit was refused", "Oberin restore: the kit " + folder + " is refused: " +
+                                               refusal + ". Nothing has been changed.");
     report_.Write("Oberin restore from " + folder + "\nA line an item: kind, target, outcome.\n\n");
     Restore(folder);
     report_.Write("\n" + std::to_string(items_ - failed_) + " of " + std::to_string(items_) +

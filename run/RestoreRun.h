@@ -26,8 +26,14 @@ class RestoreRun {
     // part differs from the manifest, or on a volume without security a kit not named), or a
     // version of Windows the cleanup does not support.
     int Run(const std::string& kit);
+    // After Run: why it could not start (empty when it did), its items and how many came back.
+    const std::string& Stopped() const { return stopped_; }
+    unsigned Items() const { return items_; }
+    unsigned Restored() const { return items_ - failed_; }
 
   private:
+    // Ends a restore that cannot start, for the reason why, with line as the whole report; 2.
+    int Stop(const char* why, const std::string& line);
     // Why the kit is not to be trusted, a line for the report; empty when it may be.
     std::string Refusal(const std::string& kit, bool named);
     void Restore(const std::string& kit);
@@ -45,4 +51,5 @@ class RestoreRun {
     std::string registry_;
     unsigned items_ = 0;
     unsigned failed_ = 0;
+    std::string stopped_;
 };

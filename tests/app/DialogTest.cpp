@@ -147,9 +147,12 @@ TEST_F(DialogTest, SlashSOpensTheDialogWithAboutCleanupTwiceViewLogAndHelpTillEs
         EXPECT_EQ(kSucceeded, Dismiss());
         EXPECT_TRUE(Eventually([&] { return !PictureChanges(clip, 500); }, 3000));  // then it stops
     }
-    // A run from the dialog reports its changes beside the log, as a silent one does.
+    // A run from the dialog reports its changes beside the log, as a silent one does, but leaves
+    // no status MIF: nothing in this prefix runs unattended.
     EXPECT_NE(std::string::npos,
               ReadWholeFile(work_ + "\\oberin-changes.txt").find("\tabsent\r\n"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+              GetFileAttributesA((WindowsDirectory() + "OBERINC.MIF").c_str()));
     // View Log shows the log the last run wrote here: that of a clean machine.
     const std::string log = ReadWholeFile(TestsDir() + "\\machines\\clean\\expected.log");
     Click(Item(IDC_VIEW_LOG));

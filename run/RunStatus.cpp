@@ -1,0 +1,40 @@
+#include "run/RunStatus.h"
+
+#include "run/RestoreRun.h"
+
+namespace {
+// "1 product", "2 products".
+std::string Count(unsigned number, const char* thing) {
+    return std::to_string(number) + " " + thing + (number == 1 ? "" : "s");
+}
+}  // namespace
+
+RunStatus CleanupStatus(const CleanupTally& tally) {
+    if (!tally.logOpened) return {false, "Cleanup: no log could be written; nothing was changed."};
+    if (!tally.supported)
+        return {false, "Cleanup: not supported on this version of Windows; nothing was changed."};
+    std::string text = "Cleanup: " + Count(tally.removed, "product") + " removed, " +
+                       std::to_string(tally.notRemoved) + " not completely removed";
+    if (tally.errors > 0) text += ", " + Count(tally.errors, "error") + " in the log";
+    if (!tally.logComplete) text += ", the log incomplete";
+    text += tally.changed ? "; restart needed." : "; no restart needed.";
+    return {tally.result && tally.errors == 0, text};
+}
+
+RunStatus PreviewStatus(const CleanupTally& tally) {
+    if (!tally.supported) return {false, "Preview: not supported on this version of Windows."};
+    const std::string text =
+        "Preview: a cleanup would make " + Count(tally.wouldChange, "change") + ".";
+    if (!tally.logOpened || !tally.logComplete)
+        return {false, text + " oberin-preview.txt could not be written completely."};
+    return {true, text};
+}
+
+RunStatus RestoreStatus(const RestoreRun& restore, int exitCode) {
+    if (!restore.Stopped().empty()) return {false, "Restore: " + restore.Stopped() + "."};
+    std::string text = "Restore: " + std::to_string(restore.Restored()) + " of " +
+                       Count(restore.Items(), "item") + " restored.";
+    if (exitCode != 0 && restore.Restored() == restore.Items())
+        text += " oberin-restore.txt could not be written completely.";
+    return {exitCode == 0, text};
+}

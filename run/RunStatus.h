@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+
+class RestoreRun;
+
+// What the distribution engine's console shows of one unattended run: Success or Failed and one
+// line of at most 128 characters, the length a status MIF's description may have.
+struct RunStatus {
+    bool success;
+    std::string description;
+};
+
+// What a cleanup run or a preview met and did, as far as its status tells it.
+struct CleanupTally {
+    // Run's result: every product found removed completely and the log written completely.
+    bool result = false;
+    bool logOpened = false;
+    bool supported = false;
+    bool logComplete = false;
+    // Products detected and removed, and detected and not completely removed.
+    unsigned removed = 0;
+    unsigned notRemoved = 0;
+    // The log's error lines.
+    unsigned errors = 0;
+    // The run changed the machine, now or at the restart: the server needs a restart.
+    bool changed = false;
+    // A preview's count of the changes a cleanup would make.
+    unsigned wouldChange = 0;
+};
+
+// Failed when the run was not whole or an error line was written.
+RunStatus CleanupStatus(const CleanupTally& tally);
+// Failed when the version is not supported or the preview could not be written completely.
+RunStatus PreviewStatus(const CleanupTally& tally);
+// exitCode: what the restore's Run returned, 0 when everything came back.
+RunStatus RestoreStatus(const RestoreRun& restore, int exitCode);

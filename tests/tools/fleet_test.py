@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""fleet_test.py SHIPPED_FOLDER: without Wine, the package definition files built there, every
+status MIF the machine cases expect (read by the fleet view's reader of the documented grammar)
+and the fleet view's page of the cases' outputs."""
+import configparser
+import glob
+import html.parser
+import importlib.util
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+from urllib.parse import unquote
+
+sys.dont_write_bytecode = True  # nothing of the tool is left in the source tree
+TESTS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+REPORT = os.path.join(os.path.dirname(TESTS), "tools", "fleet-report.py")
+found = importlib.util.spec_from_file_location("fleet_report", REPORT)
+fleet = importlib.util.module_from_spec(found)
+found.loader.exec_module(fleet)
+SHIPPED = None
+
+
+def table(name):
+    """The rows of a case table of tests/ (as CaseTable reads them), "-" for an empty field."""
+    with open(os.path.join(TESTS, name), encoding="ascii") as file:
+        return [[field if field != "-" else "" for field in line.rstrip("\n").split(" | ")]
+                for line in file if line.strip() and not line.startswith("#")]
+
+
+def made_files(changes):
+    """The files a run made or changed with their text, by name, from its expected change list."""
+    files, name = {}, None
+    for line in changes.splitlines():
+        if line.startswith("    | ") and name:
+            files[name].append(line[6:])
+        else:
+            # The kit's files (its copy of the change report among them) are not the server's.
+            match = re.fullmatch(r"\+ file (?!.*\\oberin-restore\\).*\\([^\\]+)", line)
+            name = match[1] if match else None
+            if name:
+                files[name] = []
+    return {name: "\r\n".join(lines) + "\r\n" for name, lines in files.items() if lines}
+
+
+def read(path):
+    with open(path, encoding="ascii", newline="") as file:
+        return file.read()
+
+
+def expected_mifs():
+    """(change list, name, text) of each status MIF the machine cases expect a run to write."""
+    return [(path, name, text) for path in sorted(glob.glob(os.path.join(
+        TESTS, "machines", "*", "expected*.changes")))
+        for name, text in made_files(read(path)).items() if name.endswith(".MIF")]
+
+
+class PackageDefinitionTest(unittest.TestCase):
+    def test_each_entry_is_as_the_documents_and_the_programs_ask(self):
+        mifs = [fleet.read_mif(text) for _, _, text in expected_mifs()]
+        modes = {row[1]: row[2] for row in table(os.path.join("app", "arguments.txt"))}
+        files = {}
+        for name, section, entry, rule in table(os.path.join("tools", "package-entries.txt")):
+            if name not in files:
+                files[name] = configparser.ConfigParser(interpolation=None, strict=True)
+                files[name].optionxform = str
+                files[name].read_string(read(os.path.join(SHIPPED, name)))
+            package = files[name]["Package Definition"]
+            programs = package.get("Programs", package.get("SetupVariations")).split(", ")
+            for part in [section.replace("PROGRAM", program) for program in programs] \
+                    if "PROGRAM" in section else [section]:
+                value = files[name][part].get(entry)
+                where = f"{name} [{part}] {entry}: {value}"
+                size = re.fullmatch(r"(required)? ?(up to (\d+))?", rule)
+                if size:
+                    self.assertTrue(value or not size[1], where)
+                    self.assertLessEqual(len(value or ""), int(size[3] or 1000), where)
+                elif rule.startswith("mode "):
+                    self.assertEqual(rule[5:], modes.get(value.replace("OBERIN.EXE ", "", 1)),
+                                     where)
+                elif rule.startswith("mif "):
+                    self.assertEqual({value}, {mif[rule[4:]] for mif in mifs}, where)
+                else:
+                    self.assertEqual(None if rule == "absent" else rule, value, where)
+
+
+class StatusMifTest(unittest.TestCase):
+    def test_every_expected_mif_reads_by_the_documented_grammar(self):
+        mifs = expected_mifs()
+        self.assertGreater(len(mifs), 20)
+        for path, _, text in mifs:
+            self.assertIn(fleet.read_mif(text)["Status"], ("Success", "Failed"), path)
+
+
+class Rows(html.parser.HTMLParser):
+    """The cells of each row of a page's tables, and the targets of its links."""
+
+    def __init__(self):
+        super().__init__()
+        self.rows, self.links = [], []
+
+    def handle_starttag(self, tag, attributes):
+        if tag == "tr":
+            self.rows.append([])
+        elif tag == "td":
+            self.rows[-1].append("")
+        elif tag == "a":
+            self.links.append(dict(attributes)["href"])
+
+    def handle_data(self, data):
+        if self.rows and self.rows[-1]:
+            self.rows[-1][-1] += data
+
+
+class FleetReportTest(unittest.TestCase):
+    def test_page_gives_each_server_its_state_and_counts_whatever_its_files(self):
+        servers = table(os.path.join("tools", "fleet.txt"))
+        with tempfile.TemporaryDirectory() as top:
+            for server, runs, damage, *_ in servers:
+                files = {}  # name: text and the time of the run that wrote it last
+                for time, run in enumerate(runs.split(", "), 1000000000):
+                    case, number = run.split(":")
+                    changes = f"expected{'' if number == '1' else '-' + number}.changes"
+                    for name, text in made_files(read(os.path.join(
+                            TESTS, "machines", case, changes))).items():
+                        if re.fullmatch(r"oberin-\w+\.txt|OBERIN.\.MIF", name):
+                            files[name] = (text, time)
+                if damage:
+                    action, name, *edit = damage.split(" ", 2)
+                    text, time = files.pop(name)
+                    if action != "delete":
+                        files[name] = (text[:len(text) // 2] if action == "cut"
+                                       else text.replace(*edit[0].split(" => "), 1), time)
+                os.mkdir(os.path.join(top, server))
+                for name, (text, time) in files.items():
+                    with open(os.path.join(top, server, name), "w", newline="") as file:
+                        file.write(text)
+                    os.utime(os.path.join(top, server, name), (time, time))
+            subprocess.run([sys.executable, REPORT, top], check=True)
+            rows = Rows()
+            with open(os.path.join(top, "fleet.html"), encoding="utf-8") as file:
+                rows.feed(file.read())
+            for link in rows.links:
+                self.assertTrue(os.path.isfile(os.path.join(top, unquote(link))), link)
+        shown = {cells[0]: cells[1:7] for cells in rows.rows if cells}
+        for server, _, _, *expected in servers:
+            self.assertEqual(expected, shown.pop(server), server)
+        self.assertEqual({}, shown)
+
+
+if __name__ == "__main__":
+    SHIPPED = sys.argv.pop(1)
+    unittest.main()
