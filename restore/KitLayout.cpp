@@ -87,11 +87,7 @@ DWORD Crc32(const void* data, std::size_t size, DWORD crc) {
     return ~crc;
 }
 
-bool FileDigest(const std::string& path, DWORD& size, DWORD& checksum) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+bool FileDigest(HANDLE file, DWORD& size, DWORD& checksum) {
     size = checksum = 0;
     char buffer[16 * 1024];
     DWORD read = 0;
@@ -100,6 +96,15 @@ bool FileDigest(const std::string& path, DWORD& size, DWORD& checksum) {
         checksum = Crc32(buffer, read, checksum);
         size += read;
     }
+    return whole;
+}
+
+bool FileDigest(const std::string& path, DWORD& size, DWORD& checksum) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool whole = FileDigest(file, size, checksum);
     CloseHandle(file);
     return whole;
 }

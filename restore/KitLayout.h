@@ -44,8 +44,10 @@ bool ParseManifest(const std::string& text, std::vector<KitRecord>& records);
 
 // CRC-32 (as in zip) of size bytes at data, continuing from crc.
 DWORD Crc32(const void* data, std::size_t size, DWORD crc = 0);
-// The size and CRC-32 of the file at path; false when it cannot be read whole.
+// The size and CRC-32 of the file at path, or of an open file from where it is read; false when
+// it cannot be read whole.
 bool FileDigest(const std::string& path, DWORD& size, DWORD& checksum);
+bool FileDigest(HANDLE file, DWORD& size, DWORD& checksum);
 
 // A new kit's name for the time now: the UTC stamp, with number (2 to 99) after it when given.
 std::string KitName(int number = 0);

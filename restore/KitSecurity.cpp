@@ -61,13 +61,19 @@ bool VolumeKeepsSecurity(const std::string& path) {
 }
 
 bool OnlyTrustedWriters(const std::string& path, DWORD& error) {
+    // Most descriptors fit the first buffer; a larger one is read again at its size.
+    std::vector<BYTE> buffer(1024);
     DWORD size = 0;
-    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
-    std::vector<BYTE> buffer(size ? size : 1);
+    BOOL read = GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer.data(),
+                                 DWORD(buffer.size()), &size);
+    if (!read && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        buffer.resize(size);
+        read =
+            GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer.data(), size, &size);
+    }
     BOOL present = FALSE, defaulted = FALSE;
     PACL list = nullptr;
-    if (!GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer.data(), size, &size) ||
-        !GetSecurityDescriptorDacl(buffer.data(), &present, &list, &defaulted)) {
+    if (!read || !GetSecurityDescriptorDacl(buffer.data(), &present, &list, &defaulted)) {
         error = GetLastError();
         return false;
     }
@@ -77,7 +83,7 @@ bool OnlyTrustedWriters(const std::string& path, DWORD& error) {
     BYTE administrators[SECURITY_MAX_SID_SIZE], system[SECURITY_MAX_SID_SIZE];
     MakeSid(administrators, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
     MakeSid(system, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
-    const std::vector<BYTE> user = ProcessUser();
+    static const std::vector<BYTE> user = ProcessUser();
     for (DWORD index = 0; index < list->AceCount; ++index) {
         ACCESS_ALLOWED_ACE* ace = nullptr;
         if (!GetAce(list, index, reinterpret_cast<void**>(&ace))) return false;

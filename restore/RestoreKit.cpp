@@ -59,15 +59,13 @@ bool IsFileAction(ChangeAction action) {
     return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteShortcut;
 }
 
-// Whether the system would delete the file now: nobody holds it without sharing its deletion,
-// and it is not a running program's image, which can be renamed but not deleted or written.
-bool DeletableNow(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+// The file opened to be read, if the system would delete it now: nobody holds it without
+// sharing its deletion, and it is not a running program's image, which can be renamed but not
+// deleted or written. INVALID_HANDLE_VALUE otherwise.
+HANDLE OpenIfDeletableNow(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
 // The deletion of path as the system registered it on the restart list ("\\??\\" and the full
@@ -177,29 +175,41 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
     const std::string folder = copy.substr(0, copy.rfind('\\'));
     if (folder != lastFolder_ && !CreateFolderPath(folder)) return LastErrorOr(ERROR_CANNOT_MAKE);
     lastFolder_ = folder;
-    // A file the system would delete now is moved, which deletes it at once, and gets the kit's
-    // security. Any other file (in use, a running program, on another volume) is copied,
-    // under a passing name until whole, and left to its deletion.
+    // A file the system would delete now is read for its digest and moved, which deletes it at
+    // once; one that lets others write gets the kit's security (and its attributes again, where
+    // the file system keeps the read-only mark in the security). Any other file (in use, a
+    // running program, on another volume) is copied, under a passing name until whole, and left
+    // to its deletion.
+    DWORD size = 0, checksum = 0, error = ERROR_SUCCESS;
+    bool listed = false;
     const bool file = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                       path.find_first_of("*?") == std::string::npos;
-    taken = file && DeletableNow(source) && MoveFileA(source.c_str(), copy.c_str());
-    // Where the file system keeps the read-only mark in the security, the attributes come again.
-    if (taken &&
+    const HANDLE open = file ? OpenIfDeletableNow(source) : INVALID_HANDLE_VALUE;
+    if (open != INVALID_HANDLE_VALUE) {
+        // Listed before it is moved: a kit never holds a file its manifest does not name.
+        const bool read = FileDigest(open, size, checksum);
+        CloseHandle(open);
+        listed = read && Note(KitRecordKind::File, source, size, checksum);
+        if (read && !listed) return LastErrorOr(ERROR_WRITE_FAULT);
+        taken = listed && MoveFileA(source.c_str(), copy.c_str());
+    }
+    if (taken && !OnlyTrustedWriters(copy, error) &&
         (!security_.Apply(copy) || !SetFileAttributesA(copy.c_str(), found.dwFileAttributes)))
         return LastErrorOr(ERROR_ACCESS_DENIED);
     if (!taken) {
         const std::string part = copy + ".part";
         if (!CopyFileAs(source, part, found.dwFileAttributes) ||
             !MoveFileA(part.c_str(), copy.c_str())) {
-            const DWORD error = LastErrorOr(ERROR_WRITE_FAULT);
+            error = LastErrorOr(ERROR_WRITE_FAULT);
             SetFileAttributesA(part.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(part.c_str());
             return error;
         }
+        // A file read and listed but not moved is the same file: listed once.
+        if (!listed && (!FileDigest(copy, size, checksum) ||
+                        !Note(KitRecordKind::File, source, size, checksum)))
+            return LastErrorOr(ERROR_WRITE_FAULT);
     }
-    DWORD size = 0, checksum = 0;
-    if (!FileDigest(copy, size, checksum) || !Note(KitRecordKind::File, source, size, checksum))
-        return LastErrorOr(ERROR_READ_FAULT);
     return ERROR_SUCCESS;
 }
 

@@ -141,20 +141,20 @@ void WalkKey(HKEY parent, const std::string& path, const std::string& name, Mach
     if (Skipped(name) || RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     state.insert("key " + name);
-    std::vector<BYTE> data;
-    for (DWORD i = 0;; ++i) {
-        char valueName[16384];
-        DWORD nameLength = sizeof valueName, type = 0, size = 0;
-        // Any failure ends the walk: Wine's performance-data keys fail every index.
-        if (RegEnumValueA(key, i, valueName, &nameLength, nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS)
+    // One call a value, its buffers as large as the key's largest; any failure ends the walk
+    // (Wine's performance-data keys fail every index).
+    DWORD values = 0, longestName = 0, largestData = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                     &longestName, &largestData, nullptr, nullptr);
+    std::vector<char> valueName(longestName + 1);
+    std::vector<BYTE> data(std::max<DWORD>(largestData, 1));
+    for (DWORD i = 0; i < values; ++i) {
+        DWORD nameLength = DWORD(valueName.size()), type = 0, size = DWORD(data.size());
+        if (RegEnumValueA(key, i, valueName.data(), &nameLength, nullptr, &type, data.data(),
+                          &size) != ERROR_SUCCESS)
             break;
-        data.resize(std::max<DWORD>(size, 1));
-        nameLength = sizeof valueName;
-        if (RegEnumValueA(key, i, valueName, &nameLength, nullptr, &type, data.data(), &size) ==
-                ERROR_SUCCESS &&
-            lstrcmpA(valueName, kPendingList) != 0)
-            state.insert("value " + name + "\\\\" + valueName + " = " +
+        if (lstrcmpA(valueName.data(), kPendingList) != 0)
+            state.insert("value " + name + "\\\\" + valueName.data() + " = " +
                          ValueText(type, data.data(), size));
     }
     char child[256];

@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 #include <tuple>
+#include <utility>
 
 #include "support/Machine.h"
 
@@ -170,20 +171,23 @@ bool Check(const std::string& folder, const std::string& name, const std::string
 
 // Runs oberin.exe with arguments in the case's directory and compares its exit code, the log it
 // wrote and what changed with the expected files of run number run; with preview-names, checks
-// a cleanup run against the preview left beside the log before it. True when all match.
+// a cleanup run against the preview left beside the log before it. machine: the machine as it
+// is now, when known (else it is taken), and as the run left it afterwards. True when all match.
 bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& settings,
-                 const std::string& arguments, std::size_t run) {
+                 const std::string& arguments, std::size_t run,
+                 std::optional<MachineState>& machine) {
     const std::string log = ExpandMachinePath(settings["log"]);
     const std::string preview =
         ReadWholeFile(log.substr(0, log.rfind('\\')) + "\\oberin-preview.txt");
     const ULONGLONG logTime = WriteTime(log);
-    const MachineState before = Snapshot();
+    const MachineState before = machine ? std::move(*machine) : Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
     if (otherVersion) SetWindowsVersion(settings["windows"]);
     const long code = RunAndWait("\"" + BinDir() + "\\oberin.exe\" " + arguments,
                                  ExpandMachinePath(settings["directory"]), kRunLimitMs);
     if (otherVersion) SetWindowsVersion("nt40");
-    const MachineState after = Snapshot();
+    machine = Snapshot();
+    const MachineState& after = *machine;
     bool same = code != kTimedOut;
     if (!same) std::printf("oberin.exe had not ended after 20 s\n");
     const ULONGLONG logWriteTime = WriteTime(log);
@@ -225,6 +229,8 @@ int main(int argc, char** argv) {
     }
     // %KIT% in a layout step is the newest kit beside the case's log.
     SetCurrentDirectoryA(ExpandMachinePath(settings["directory"]).c_str());
+    // The machine as the last run left it, the next run's before, until a layout step changes it.
+    std::optional<MachineState> machine;
     for (; progress.step < steps.size(); ++progress.step) {
         const std::string& step = steps[progress.step];
         if (step == "restart") {
@@ -234,6 +240,7 @@ int main(int argc, char** argv) {
         }
         if (step.rfind("layout ", 0) == 0) {
             MachineLayout(step.substr(7));
+            machine.reset();
             continue;
         }
         const std::size_t run =
@@ -241,7 +248,7 @@ int main(int argc, char** argv) {
                               [](const std::string& earlier) {
                                   return earlier != "restart" && earlier.rfind("layout ", 0) != 0;
                               });
-        if (!RunAndCheck(folder, settings, step, run)) return 1;
+        if (!RunAndCheck(folder, settings, step, run, machine)) return 1;
     }
     if (!whole) return 0;
     const std::string changes = ChangeList(progress.first, Snapshot());
