@@ -47,7 +47,10 @@ KitSecurity::KitSecurity() : attributes_{sizeof attributes_, &descriptor_, FALSE
 }
 
 bool KitSecurity::Apply(const std::string& path) {
-    return SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, &descriptor_) != FALSE;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           SetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, &descriptor_) &&
+           SetFileAttributesA(path.c_str(), attributes);
 }
 
 bool VolumeKeepsSecurity(const std::string& path) {

@@ -14,7 +14,8 @@ class KitSecurity {
     // Attributes that make a folder with full control for Administrators and SYSTEM alone,
     // passed on to what is made in it; the explicit list replaces what the parent would give.
     SECURITY_ATTRIBUTES* Attributes() { return &attributes_; }
-    // Gives the file at path that security (a file moved into the kit keeps its own otherwise).
+    // Gives the file at path that security (a file moved into the kit keeps its own otherwise)
+    // and keeps its attributes, which some file systems keep in the security (read-only).
     bool Apply(const std::string& path);
 
   private:

@@ -106,10 +106,10 @@ bool RestoreKit::Ready() {
         folder = parent_ + "\\" + KitName(number);
     }
     folder_ = folder;
+    securedVolume_ = VolumeKeepsSecurity(folder_);
     HANDLE readme = INVALID_HANDLE_VALUE;
     const bool written =
-        Append(readme, kit::kReadme,
-               std::string(kReadme) + (VolumeKeepsSecurity(folder_) ? "" : kNoSecurity)) &&
+        Append(readme, kit::kReadme, std::string(kReadme) + (securedVolume_ ? "" : kNoSecurity)) &&
         Append(manifest_, kit::kManifest, kManifestHeader);
     if (readme != INVALID_HANDLE_VALUE) CloseHandle(readme);
     return written;
@@ -176,8 +176,7 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
     if (folder != lastFolder_ && !CreateFolderPath(folder)) return LastErrorOr(ERROR_CANNOT_MAKE);
     lastFolder_ = folder;
     // A file the system would delete now is read for its digest and moved, which deletes it at
-    // once; one that lets others write gets the kit's security (and its attributes again, where
-    // the file system keeps the read-only mark in the security). Any other file (in use, a
+    // once; one that lets others write gets the kit's security. Any other file (in use, a
     // running program, on another volume) is copied, under a passing name until whole, and left
     // to its deletion.
     DWORD size = 0, checksum = 0, error = ERROR_SUCCESS;
@@ -193,8 +192,7 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
         if (read && !listed) return LastErrorOr(ERROR_WRITE_FAULT);
         taken = listed && MoveFileA(source.c_str(), copy.c_str());
     }
-    if (taken && !OnlyTrustedWriters(copy, error) &&
-        (!security_.Apply(copy) || !SetFileAttributesA(copy.c_str(), found.dwFileAttributes)))
+    if (taken && !OnlyTrustedWriters(copy, error) && !security_.Apply(copy))
         return LastErrorOr(ERROR_ACCESS_DENIED);
     if (!taken) {
         const std::string part = copy + ".part";

@@ -33,6 +33,8 @@ class RestoreKit {
     bool Finish(const std::string& changeReport);
     // The kit's folder; empty while there is none.
     const std::string& Folder() const { return folder_; }
+    // Whether the kit's volume keeps security (NTFS does, FAT does not); true while there is none.
+    bool OnVolumeWithSecurity() const { return securedVolume_; }
 
   private:
     // Makes the kit's folder and README.txt on first use; false when they cannot be made.
@@ -47,6 +49,7 @@ class RestoreKit {
     std::string parent_;
     std::string folder_;
     bool tried_ = false;
+    bool securedVolume_ = true;
     KitSecurity security_;
     std::set<std::string> saved_;
     // The sections of restore.reg that hold one value, by their key's full name in upper case.

@@ -37,7 +37,7 @@ void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD err
 }
 
 bool ChangeReport::Close() {
-    if (!kit_.Folder().empty() && !VolumeKeepsSecurity(kit_.Folder()))
+    if (!kit_.OnVolumeWithSecurity())
         file_.Write("0\trestore kit\t" + kit_.Folder() +
                     "\ton a volume without security: anyone may change it\n");
     const bool written = file_.Close();
