@@ -68,20 +68,6 @@ HANDLE OpenIfDeletableNow(const std::string& path) {
                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
-// The deletion of path as the system registered it on the restart list ("\\??\\" and the full
-// path as a rule); path itself when the list cannot tell.
-std::string RegisteredText(const std::string& path) {
-    const RestartName entry = RegisteredDeletion(path);
-    const int size = entry.empty() ? 0
-                                   : WideCharToMultiByte(CP_ACP, 0, entry.data(), int(entry.size()),
-                                                         nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return path;
-    std::string text(size, '\0');
-    WideCharToMultiByte(CP_ACP, 0, entry.data(), int(entry.size()), &text[0], size, nullptr,
-                        nullptr);
-    return text;
-}
-
 DWORD LastErrorOr(DWORD fallback) {
     const DWORD error = GetLastError();
     return error != ERROR_SUCCESS ? error : fallback;
@@ -247,7 +233,7 @@ bool RestoreKit::Record(const Change& change, ChangeOutcome outcome) {
     if (outcome == ChangeOutcome::Done && change.action == ChangeAction::RemoveFolder)
         return Ready() && Note(KitRecordKind::Folder, change.target);
     if (outcome == ChangeOutcome::AtRestart)
-        return Ready() && Note(KitRecordKind::Restart, RegisteredText(change.target));
+        return Ready() && Note(KitRecordKind::Restart, RegisteredDeletionText(change.target));
     return true;
 }
 

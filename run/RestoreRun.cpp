@@ -78,7 +78,8 @@ int RestoreRun::Stop(const char* why, const std::string& line) {
 
 int RestoreRun::Run(const std::string& kit) {
     OpenRunFile(report_, "oberin-restore.txt");
-    if (!IsSupportedVersion()) return Stop("not supported on this version of Windows", kNotSupportedText);
+    if (!IsSupportedVersion())
+        return Stop("not supported on this version of Windows", kNotSupportedText);
     std::string folder = kit;
     if (folder.empty()) folder = NewestKit(BesideLog(CurrentDirectoryLogPath(), kit::kFolder));
     if (folder.empty()) folder = NewestKit(BesideLog(LogPathIn(SystemDirectory()), kit::kFolder));
@@ -183,11 +184,10 @@ void RestoreRun::Restore(const std::string& kit) {
     RestoreRegistry();
     for (const KitRecord& record : records_) {
         if (record.kind != KitRecordKind::Restart) continue;
-        // The entry as the system registered it; shown without its "\\??\\".
+        // The entry as the system registered it.
         bool onList = false;
         const LONG result = TakeOffRestartList(record.target, onList);
-        const bool prefixed = record.target.compare(0, 4, "\\??\\") == 0;
-        Item("restart entry", record.target.substr(prefixed ? 4 : 0), result,
+        Item("restart entry", ShownEntry(record.target), result,
              onList ? "taken off" : "not on the restart list");
     }
 }

@@ -142,6 +142,22 @@ LONG TakeOffRestartList(const RestartName& entry, bool& found) {
     return result;
 }
 
+std::string RegisteredDeletionText(const std::string& path) {
+    const RestartName entry = RegisteredDeletion(path);
+    const int size = entry.empty() ? 0
+                                   : WideCharToMultiByte(CP_ACP, 0, entry.data(), int(entry.size()),
+                                                         nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return path;
+    std::string text(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, entry.data(), int(entry.size()), &text[0], size, nullptr,
+                        nullptr);
+    return text;
+}
+
+std::string ShownEntry(const std::string& entry) {
+    return entry.compare(0, 4, "\\??\\") == 0 ? entry.substr(4) : entry;
+}
+
 LONG TakeOffRestartList(const std::string& path, bool& found) {
     return TakeOffRestartList(Wide(path), found);
 }
