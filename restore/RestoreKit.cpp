@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "components/PathText.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"
 #include "sysaccess/RegistryKey.h"
@@ -59,13 +60,26 @@ bool IsFileAction(ChangeAction action) {
     return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteShortcut;
 }
 
-// The file opened to be read, if the system would delete it now: nobody holds it without
-// sharing its deletion, and it is not a running program's image, which can be renamed but not
-// deleted or written. INVALID_HANDLE_VALUE otherwise.
-HANDLE OpenIfDeletableNow(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+// Whether nothing else holds the file at all: it opens without sharing. A file another program
+// has open (with whatever sharing), maps or runs does not.
+bool HeldByNobody(const std::string& path) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+// Deletes a file the kit holds, whatever its attributes.
+void Discard(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+// Why a change could not be saved, as the README says it.
+std::string Reason(DWORD error) {
+    return error == kNameWithLineBreak ? "a name holds a line break, which restore.reg cannot carry"
+                                       : "error " + std::to_string(error);
 }
 
 DWORD LastErrorOr(DWORD fallback) {
@@ -144,7 +158,7 @@ DWORD RestoreKit::Save(const Change& change, bool& taken) {
         saved_.insert(place);
     else
         notSaved_ += std::string(ActionText(change.action)) + "\t" + change.target +
-                     "\tnot saved: error " + std::to_string(error) + "\r\n";
+                     "\tnot saved: " + Reason(error) + "\r\n";
     return error;
 }
 
@@ -155,46 +169,46 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
     const HANDLE search = FindFirstFileA(path.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
     FindClose(search);
-    const std::string source = path.substr(0, path.rfind('\\') + 1) + found.cFileName;
+    const std::string source = path.substr(0, LastBackslash(path) + 1) + found.cFileName;
     const std::string copy = folder_ + "\\" + CopyOf(source);
     // Files come mostly folder by folder: a folder made for the last copy is there.
-    const std::string folder = copy.substr(0, copy.rfind('\\'));
+    const std::string folder = copy.substr(0, LastBackslash(copy));
     if (folder != lastFolder_ && !CreateFolderPath(folder)) return LastErrorOr(ERROR_CANNOT_MAKE);
     lastFolder_ = folder;
-    // A file the system would delete now is read for its digest and moved, which deletes it at
-    // once; one that lets others write gets the kit's security. Any other file (in use, a
-    // running program, on another volume) is copied, under a passing name until whole, and left
-    // to its deletion.
-    DWORD size = 0, checksum = 0, error = ERROR_SUCCESS;
-    bool listed = false;
+    // A file nothing else holds is moved, which deletes it at once, as its deletion would; one
+    // that lets others write gets the kit's security. Any other file (held, mapped, running, on
+    // another volume) is copied, under a passing name until whole, and left to its deletion,
+    // which then goes as it would without a kit.
+    DWORD error = ERROR_SUCCESS;
     const bool file = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                       path.find_first_of("*?") == std::string::npos;
-    const HANDLE open = file ? OpenIfDeletableNow(source) : INVALID_HANDLE_VALUE;
-    if (open != INVALID_HANDLE_VALUE) {
-        // Listed before it is moved: a kit never holds a file its manifest does not name.
-        const bool read = FileDigest(open, size, checksum);
-        CloseHandle(open);
-        listed = read && Note(KitRecordKind::File, source, size, checksum);
-        if (read && !listed) return LastErrorOr(ERROR_WRITE_FAULT);
-        taken = listed && MoveFileA(source.c_str(), copy.c_str());
+    taken = file && HeldByNobody(source) && MoveFileA(source.c_str(), copy.c_str());
+    if (taken && !OnlyTrustedWriters(copy, error) && !security_.Apply(copy)) {
+        // A kit this program makes is one it restores: a file that cannot have the kit's
+        // security goes back and is copied instead; where it cannot, its deletion stands, unsaved.
+        taken = !MoveFileA(copy.c_str(), source.c_str());
+        if (taken) {
+            Discard(copy);
+            return ERROR_ACCESS_DENIED;
+        }
     }
-    if (taken && !OnlyTrustedWriters(copy, error) && !security_.Apply(copy))
-        return LastErrorOr(ERROR_ACCESS_DENIED);
     if (!taken) {
         const std::string part = copy + ".part";
         if (!CopyFileAs(source, part, found.dwFileAttributes) ||
             !MoveFileA(part.c_str(), copy.c_str())) {
             error = LastErrorOr(ERROR_WRITE_FAULT);
-            SetFileAttributesA(part.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(part.c_str());
+            Discard(part);
             return error;
         }
-        // A file read and listed but not moved is the same file: listed once.
-        if (!listed && (!FileDigest(copy, size, checksum) ||
-                        !Note(KitRecordKind::File, source, size, checksum)))
-            return LastErrorOr(ERROR_WRITE_FAULT);
     }
-    return ERROR_SUCCESS;
+    // The digest is the kit's copy's, as the restore will find it.
+    DWORD size = 0, checksum = 0;
+    if (FileDigest(copy, size, checksum) && Note(KitRecordKind::File, source, size, checksum))
+        return ERROR_SUCCESS;
+    error = LastErrorOr(ERROR_WRITE_FAULT);
+    // Not listed, a moved file goes back to its deletion as without a kit.
+    if (taken) taken = !MoveFileA(copy.c_str(), source.c_str());
+    return error;
 }
 
 DWORD RestoreKit::SaveRegistry(const Change& change, bool tree) {

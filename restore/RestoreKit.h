@@ -23,7 +23,7 @@ class RestoreKit {
 
     // Saves what change is about to replace: ERROR_SUCCESS when it was saved or nothing needs
     // saving, else why it could not be (the change is then listed in the README as not saved).
-    // A file that could be deleted now is moved into the kit, which deletes it: taken.
+    // A file nothing else holds is moved into the kit, which deletes it: taken.
     DWORD Save(const Change& change, bool& taken);
     // After a change: records what its outcome leaves to restore, a folder the run removed or a
     // deletion it added to the restart list; false when the kit could not record it.

@@ -42,6 +42,14 @@ std::string NameField(const std::string& name) {
     return (name.empty() ? std::string("@") : Quoted(name)) + "=";
 }
 
+// Whether name can stand in REGEDIT4 text, which breaks lines at every line break; sets the
+// last error to kNameWithLineBreak where it cannot.
+bool Carried(const std::string& name) {
+    if (name.find_first_of("\r\n") == std::string::npos) return true;
+    SetLastError(kNameWithLineBreak);
+    return false;
+}
+
 // Text that regedit can write in quotes: one closing NUL, no other NUL and no line break.
 bool IsQuotableText(const std::string& data) {
     return !data.empty() && data.back() == '\0' &&
@@ -104,7 +112,7 @@ bool AppendValues(HKEY key, std::string& lines) {
         if (result == ERROR_NO_MORE_ITEMS) return true;
         DWORD type = REG_NONE;
         std::string data;
-        if (result != ERROR_SUCCESS ||
+        if (result != ERROR_SUCCESS || !Carried(std::string(name.data(), length)) ||
             QueryValue(key, std::string(name.data(), length), &type, &data) != ERROR_SUCCESS)
             return false;
         lines += ValueLines(std::string(name.data(), length), type, data);
@@ -118,7 +126,7 @@ bool ListSubkeys(HKEY key, std::vector<std::string>& names) {
         const LONG result =
             RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (result == ERROR_NO_MORE_ITEMS) return true;
-        if (result != ERROR_SUCCESS) return false;
+        if (result != ERROR_SUCCESS || !Carried(std::string(name, length))) return false;
         names.emplace_back(name, length);
     }
 }
@@ -129,8 +137,12 @@ bool AppendTree(HKEY root, const std::string& path, std::string& text) {
     std::string values;
     std::vector<std::string> subkeys;
     const bool read = AppendValues(key, values) && ListSubkeys(key, subkeys);
+    const DWORD error = GetLastError();
     RegCloseKey(key);
-    if (!read) return false;
+    if (!read) {
+        SetLastError(error);
+        return false;
+    }
     text += "[" + SectionName(root, path) + "]\r\n" + values + "\r\n";
     for (const std::string& subkey : subkeys)
         if (!AppendTree(root, path.empty() ? subkey : path + "\\" + subkey, text)) return false;
@@ -293,14 +305,16 @@ std::string RootName(HKEY root) {
 
 bool ExportKeyTree(HKEY root, const std::string& path, std::string& text) {
     std::string sections;
-    if (RootName(root).empty() || !AppendTree(root, path, sections)) return false;
+    SetLastError(ERROR_SUCCESS);
+    if (RootName(root).empty() || !Carried(path) || !AppendTree(root, path, sections)) return false;
     text += sections;
     return true;
 }
 
 bool ExportValue(HKEY root, const std::string& path, const std::string& name, std::string& text) {
     HKEY key;
-    if (RootName(root).empty() ||
+    SetLastError(ERROR_SUCCESS);
+    if (RootName(root).empty() || !Carried(path) || !Carried(name) ||
         RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     DWORD type = REG_NONE;

@@ -14,13 +14,16 @@ std::string RootName(HKEY root);
 // The root a full key name ("HKEY_LOCAL_MACHINE\\path") starts with, and the path after it;
 // nullptr when it starts with no root of RootName.
 HKEY RootOf(const std::string& name, std::string& path);
+// The last error of an export that met a key or value name holding a line break, which REGEDIT4
+// cannot carry (a code of this program's own).
+constexpr DWORD kNameWithLineBreak = 0x20000000 | 1;
 // Appends the section of root\path with every value of every type, then the sections of its
 // subkeys, depth first. False, text unchanged, when the key or any key below it cannot be opened
-// for reading (or a value in them cannot be read).
+// for reading (or a value in them cannot be read), or a name holds a line break.
 bool ExportKeyTree(HKEY root, const std::string& path, std::string& text);
 // Appends a section of root\path holding only the named value ("" is the default value, @);
 // a value that is not there is written as deleted ("name"=-). False, text unchanged, when the
-// key cannot be opened for reading.
+// key cannot be opened for reading or its path or the name holds a line break.
 bool ExportValue(HKEY root, const std::string& path, const std::string& name, std::string& text);
 // One item of an import: "key" or "value", its full path (value: key path, a backslash and the
 // name, "@" for the default value) and the platform's answer (ERROR_SUCCESS when it was written).

@@ -1,10 +1,12 @@
 // The restore kit where its own logic decides, made in process and brought back by RestoreRun:
 // whatever the order in which a run changes values and deletes or makes their keys, what was
-// there before the run comes back, and a file with its contents and attributes.
+// there before the run comes back, and a file with its contents and attributes; a file is taken
+// into the kit only when nothing else holds it and it can have the kit's security.
 #include <gtest/gtest.h>
 
 #include "restore/RestoreKit.h"
 #include "run/RestoreRun.h"
+#include "support/ImportPatch.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
 
@@ -88,5 +90,40 @@ TEST(RestoreKitTest, AKitOfOneValueComesBack) {
     RemoveKey(HKEY_CURRENT_USER, kKey);
     EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits))) << ReadWholeFile("oberin-restore.txt");
     EXPECT_EQ("before", State(kKey, "One"));
+}
+BOOL WINAPI RefuseSecurity(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+// A file another program holds, even sharing everything, and one open to everyone whose security
+// cannot be replaced are copied and left to their deletion; the kit comes back whole.
+TEST(RestoreKitTest, AFileHeldOrWithoutTheKitsSecurityIsCopiedAndTheKitRestores) {
+    const std::string kits = FreshFolder("C:\\kits"), folder = FreshFolder("C:\\kept");
+    const std::string held = folder + "\\held.dat", open = folder + "\\open.dat";
+    WriteWholeFile(held, "held");
+    WriteWholeFile(open, "open");
+    SECURITY_DESCRIPTOR everyone;
+    InitializeSecurityDescriptor(&everyone, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&everyone, TRUE, nullptr, FALSE);
+    ASSERT_TRUE(SetFileSecurityA(open.c_str(), DACL_SECURITY_INFORMATION, &everyone));
+    const HANDLE holder =
+        CreateFileA(held.c_str(), GENERIC_READ, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+    {
+        RestoreKit kit(kits);
+        bool taken = true;
+        EXPECT_EQ(0u, kit.Save(Change(ChangeAction::DeleteFile, held), taken));
+        EXPECT_FALSE(taken);
+        ImportPatch patch("advapi32.dll", "SetFileSecurityA",
+                          reinterpret_cast<void*>(RefuseSecurity));
+        ASSERT_TRUE(patch.Active());
+        EXPECT_EQ(0u, kit.Save(Change(ChangeAction::DeleteFile, open), taken));
+        EXPECT_FALSE(taken);
+    }
+    CloseHandle(holder);
+    for (const std::string& file : {held, open}) EXPECT_TRUE(DeleteFileA(file.c_str())) << file;
+    EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits))) << ReadWholeFile("oberin-restore.txt");
+    EXPECT_EQ("held", ReadWholeFile(held));
+    EXPECT_EQ("open", ReadWholeFile(open));
 }
 }  // namespace

@@ -107,6 +107,22 @@ TEST(RegFileTextTest, AMissingValueIsWrittenAsDeletedAndImportingThatDeletesIt) 
     EXPECT_EQ("unchanged", unchanged);
 }
 
+// A key or value name with a line break would split its line: nothing is written, and the last
+// error says why.
+TEST(RegFileTextTest, ANameWithALineBreakIsNotExported) {
+    const std::string key = "K\\Broken";
+    ASSERT_TRUE(MakeKey(HKEY_CURRENT_USER, key + "\\one\nkey"));
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, key + "\\Values", "two\r\nlines", "x"));
+    std::string unchanged = "unchanged";
+    for (const std::string& tree : {key, key + "\\Values"}) {
+        EXPECT_FALSE(ExportKeyTree(HKEY_CURRENT_USER, tree, unchanged)) << tree;
+        EXPECT_EQ(kNameWithLineBreak, GetLastError()) << tree;
+    }
+    EXPECT_FALSE(ExportValue(HKEY_CURRENT_USER, key + "\\Values", "two\r\nlines", unchanged));
+    EXPECT_EQ(kNameWithLineBreak, GetLastError());
+    EXPECT_EQ("unchanged", unchanged);
+}
+
 TEST(RegFileTextTest, TheImportReportsEveryKeyAndValueOnceAndEachLineItCannotRead) {
     std::string calls;
     const RegImportReport report = [&](const char* kind, const std::string& item, LONG result) {
