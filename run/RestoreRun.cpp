@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "restore/KitSecurity.h"
+#include "restore/ServiceMark.h"
 #include "run/CleanupRun.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
@@ -156,6 +157,9 @@ void RestoreRun::RestoreRegistry() {
     }
     ImportRegText(registry_, [this](const char* kind, const std::string& item, LONG result) {
         Item(kind, item, result, "restored");
+    });
+    UnmarkServices(registry_, [this](const std::string& key, LONG result) {
+        Item("service", key, result, "comes back at the next restart");
     });
 }
 

@@ -13,7 +13,8 @@
 // list. What is already as saved counts as restored, so a second restore changes nothing. Writes
 // oberin-restore.txt where the log would go, a line per item: kind, target and "restored",
 // "already as saved", "deleted" (a key the run made), "taken off" or "not on the restart list"
-// (restart entries), "missing from the kit" or "failed <code>", tab-separated.
+// (restart entries), "comes back at the next restart" (a service key written back, its deletion
+// mark taken off), "missing from the kit" or "failed <code>", tab-separated.
 class RestoreRun {
   public:
     RestoreRun() = default;
