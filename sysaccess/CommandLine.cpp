@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "components/PathText.h"
+
 namespace {
 bool HasExtension(const std::string& path) {
     const std::size_t dot = path.rfind('.');
@@ -23,6 +25,56 @@ bool IsFile(const std::string& path) {
 bool IsFolder(const std::string& path) {
     const DWORD attributes = Attributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// path without backslashes at its end, to be compared.
+std::string Unslashed(std::string path) {
+    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    return path;
+}
+
+std::string Directory(UINT(WINAPI* query)(LPSTR, UINT)) {
+    char path[MAX_PATH] = "";
+    return query(path, MAX_PATH) ? path : "";
+}
+
+// Where the system looks for a program started by name, but this program's own folder and the
+// current directory: the system directory, the Windows directory and PATH's absolute folders.
+std::string ProgramSearchPath() {
+    char buffer[MAX_PATH] = "";
+    const std::string current = Unslashed(GetCurrentDirectoryA(MAX_PATH, buffer) ? buffer : "");
+    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    const std::string own = Unslashed(std::string(buffer).substr(0, LastBackslash(buffer)));
+    std::string folders = Directory(GetSystemDirectoryA) + ";" + Directory(GetWindowsDirectoryA);
+    const DWORD size = GetEnvironmentVariableA("PATH", nullptr, 0);
+    std::string path(size, '\0');
+    path.resize(GetEnvironmentVariableA("PATH", &path[0], size));
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find(';', start), path.size());
+        const std::string folder = path.substr(start, end - start), same = Unslashed(folder);
+        const bool absolute = folder.size() > 2 && (folder.compare(1, 2, ":\\") == 0 ||
+                                                    folder.compare(0, 2, "\\\\") == 0);
+        if (absolute && lstrcmpiA(same.c_str(), current.c_str()) != 0 &&
+            lstrcmpiA(same.c_str(), own.c_str()) != 0)
+            folders += ";" + folder;
+        start = end + 1;
+    }
+    return folders;
+}
+
+// Whether a program's name has no folder, so that the system would search for it.
+bool IsBareName(const std::string& name) {
+    return name.find_first_of("\\/:") == std::string::npos;
+}
+
+// The program a command line names, where it is: a name with a folder as it stands, a bare name
+// as ProgramSearchPath finds it; empty when it is no file there.
+std::string Located(const std::string& program) {
+    if (!IsBareName(program)) return IsFile(program) ? program : "";
+    char found[MAX_PATH] = "";
+    const DWORD length = SearchPathA(ProgramSearchPath().c_str(), program.c_str(), nullptr,
+                                     MAX_PATH, found, nullptr);
+    return length > 0 && length < MAX_PATH && IsFile(found) ? found : "";
 }
 
 bool EndsInExe(const std::string& part) {
@@ -61,8 +113,8 @@ std::size_t EndOfExistingProgram(const std::string& line, std::string& program) 
          end = line.rfind(' ', end - 1)) {
         if (line[end - 1] == ' ') continue;
         const std::string name = line.substr(0, end);
-        program = HasExtension(name) ? name : name + ".exe";
-        if (IsFile(program) && !ContinuesPath(line, end)) return end;
+        program = Located(HasExtension(name) ? name : name + ".exe");
+        if (!program.empty() && !ContinuesPath(line, end)) return end;
     }
     return std::string::npos;
 }
@@ -73,16 +125,24 @@ std::string Quoted(const std::string& text) {
 }
 
 std::string QuoteProgramPath(const std::string& commandLine) {
-    if (!commandLine.empty() && commandLine[0] == '"') return commandLine;
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        // A quoted name without a folder is looked for like any other.
+        const std::size_t close = commandLine.find('"', 1);
+        const std::string name = commandLine.substr(1, close - 1);
+        if (close == std::string::npos || !IsBareName(name)) return commandLine;
+        const std::string program = Located(HasExtension(name) ? name : name + ".exe");
+        return program.empty() ? program : Quoted(program) + commandLine.substr(close + 1);
+    }
     std::string program;
     std::size_t end = EndOfExePart(commandLine);
     if (end != std::string::npos) {
-        program = commandLine.substr(0, end);
-        if (!IsFile(program)) return std::string();
+        program = Located(commandLine.substr(0, end));
+        if (program.empty()) return std::string();
     } else {
         end = EndOfExistingProgram(commandLine, program);
         if (end == std::string::npos) return std::string();
     }
-    if (program.find(' ') == std::string::npos) return commandLine;
-    return Quoted(program) + commandLine.substr(end);
+    const bool blanks = program.find(' ') != std::string::npos;
+    if (!blanks && !IsBareName(commandLine.substr(0, end))) return commandLine;
+    return (blanks ? Quoted(program) : program) + commandLine.substr(end);
 }

@@ -9,6 +9,7 @@ std::string Quoted(const std::string& text);
 // the first blank-bounded part that ends in ".exe" (any case); where no part does, the longest
 // part before a blank (or the whole line) that names an existing file (".exe" added to a name
 // without extension, as the system does) and that the line does not go on with the rest of a
-// path after. A program path with blanks is quoted, the rest follows unchanged; a line whose
-// program has no blanks is returned exactly as it is.
+// path after. A program named without a folder is looked for where the system looks for a
+// program started by name, but never in this program's folder or the current directory, and
+// named by its full path. A program path with blanks is quoted; the rest follows unchanged.
 std::string QuoteProgramPath(const std::string& commandLine);
