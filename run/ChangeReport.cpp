@@ -17,7 +17,8 @@ Admission ChangeReport::Admit(const Change& change) {
 void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD error) {
     std::string line =
         std::to_string(entry_) + "\t" + ActionText(change.action) + "\t" + change.target + "\t";
-    if (outcome == ChangeOutcome::Done || outcome == ChangeOutcome::AtRestart) changed_ = true;
+    const bool made = outcome == ChangeOutcome::Done || outcome == ChangeOutcome::AtRestart;
+    if (made) changed_ = true;
     switch (outcome) {
         case ChangeOutcome::Done:
             line += "done";
@@ -33,13 +34,16 @@ void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD err
             break;
     }
     if (!kit_.Record(change, outcome)) saved_ = false;
+    if (made && !saved_) ++notSaved_;
     file_.Write(line + (saved_ ? "\n" : "\tnot saved\n"));
 }
 
 bool ChangeReport::Close() {
+    const std::string kit = "0\trestore kit\t" + kit_.Folder() + "\t";
+    if (notSaved_ > 0)
+        file_.Write(kit + "changes not saved for a restore: " + std::to_string(notSaved_) + "\n");
     if (!kit_.OnVolumeWithSecurity())
-        file_.Write("0\trestore kit\t" + kit_.Folder() +
-                    "\ton a volume without security: anyone may change it\n");
+        file_.Write(kit + "on a volume without security: anyone may change it\n");
     const bool written = file_.Close();
     kit_.Finish(file_.Path());
     return written;

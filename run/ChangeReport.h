@@ -8,9 +8,10 @@
 // The gate of a real run: saves what each change replaces into the restore kit, lets the change
 // through and writes its outcome to oberin-changes.txt beside the log, one line a change:
 // entry, action, target and "done", "at restart", "absent" or "failed <code>", tab-separated,
-// with a fifth field "not saved" when the kit could not keep what the change replaced, and a
-// last line "0, restore kit, its folder, on a volume without security" where the kit's volume
-// keeps no security.
+// with a fifth field "not saved" when the kit could not keep what the change replaced. Last lines
+// with entry 0, "restore kit" and the kit's folder (empty: none): "changes not saved for a
+// restore: N" when changes made could not be saved, "on a volume without security: anyone may
+// change it" where the kit's volume keeps no security.
 class ChangeReport : public RunRecord {
   public:
     // logPath: the run's log, which the report and the kit lie beside.
@@ -26,6 +27,8 @@ class ChangeReport : public RunRecord {
     bool Close();
     // True once a change was made, now or at the restart.
     bool Changed() const { return changed_; }
+    // How many changes made, now or at the restart, the kit could not keep.
+    unsigned NotSaved() const { return notSaved_; }
 
   private:
     LogFile file_;
@@ -33,4 +36,5 @@ class ChangeReport : public RunRecord {
     int entry_ = 0;
     bool saved_ = true;
     bool changed_ = false;
+    unsigned notSaved_ = 0;
 };

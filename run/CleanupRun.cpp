@@ -120,6 +120,7 @@ bool CleanupRun::Run(bool silent) {
     tally_.result = RemoveCatalog(changes);
     tally_.errors = log.Errors();
     tally_.changed = changes.Changed();
+    tally_.notSaved = changes.NotSaved();
     changes.Close();
     return tally_.result;
 }

@@ -17,7 +17,16 @@ RunStatus CleanupStatus(const CleanupTally& tally) {
                        std::to_string(tally.notRemoved) + " not completely removed";
     if (tally.errors > 0) text += ", " + Count(tally.errors, "error") + " in the log";
     if (!tally.logComplete) text += ", the log incomplete";
-    text += tally.changed ? "; restart needed." : "; no restart needed.";
+    // The engine shows 128 characters: where the long form would pass them, the short one.
+    const std::string restart = tally.changed ? "; restart needed." : "; no restart needed.";
+    if (tally.notSaved > 0) {
+        const std::string full =
+            ", " + Count(tally.notSaved, "change") + " not saved for a restore";
+        text += text.size() + full.size() + restart.size() <= kDescriptionLength
+                    ? full
+                    : ", " + std::to_string(tally.notSaved) + " unsaved";
+    }
+    text += restart;
     return {tally.result && tally.errors == 0, text};
 }
 

@@ -1,10 +1,14 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 class RestoreRun;
 
+// The longest description a status MIF may carry.
+constexpr std::size_t kDescriptionLength = 128;
+
 // What the distribution engine's console shows of one unattended run: Success or Failed and one
-// line of at most 128 characters, the length a status MIF's description may have.
+// line of at most kDescriptionLength characters.
 struct RunStatus {
     bool success;
     std::string description;
@@ -24,6 +28,8 @@ struct CleanupTally {
     unsigned errors = 0;
     // The run changed the machine, now or at the restart: the server needs a restart.
     bool changed = false;
+    // Changes made that the restore kit could not keep.
+    unsigned notSaved = 0;
     // A preview's count of the changes a cleanup would make.
     unsigned wouldChange = 0;
 };

@@ -28,7 +28,7 @@ std::string MifText(const RunStatus& status) {
                      Attribute(6, "Installation", 64, "")) +
            Group(2, "InstallStatus", "MICROSOFT|JOBSTATUS|1.0",
                  Attribute(1, "Status", 32, status.success ? "Success" : "Failed") +
-                     Attribute(2, "Description", 128, status.description)) +
+                     Attribute(2, "Description", int(kDescriptionLength), status.description)) +
            "END COMPONENT\r\n";
 }
 }  // namespace

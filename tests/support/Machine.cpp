@@ -463,9 +463,14 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
         CreateFolders(path.substr(0, path.rfind('\\')));
         WriteWholeFile(path, argument + "\r\n");
         if (kind == "readonly") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-        if (kind == "held")
-            held_.push_back(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+        if (kind == "hidden") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        // held: open without delete sharing; shared: open with every sharing, deletion too.
+        if (kind == "held" || kind == "shared")
+            held_.push_back(
+                CreateFileA(path.c_str(), GENERIC_READ,
+                            kind == "held" ? FILE_SHARE_READ
+                                           : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <tuple>
 #include <utility>
@@ -18,8 +19,11 @@ const DWORD kRunLimitMs = 20000;
 
 // The settings of case.txt ("name | value" rows) over their defaults.
 std::map<std::string, std::string> CaseSettings(const std::string& name) {
-    std::map<std::string, std::string> settings = {
-        {"windows", "nt40"}, {"steps", "s"}, {"directory", "C:\\server"}, {"log", ""}};
+    std::map<std::string, std::string> settings = {{"windows", "nt40"},
+                                                   {"steps", "s"},
+                                                   {"directory", "C:\\server"},
+                                                   {"log", ""},
+                                                   {"program", "%BIN%\\oberin.exe"}};
     for (const auto& row : CaseTable("machines\\" + name + "\\case.txt"))
         settings[row[0]] = row.back();
     if (settings["log"].empty()) settings["log"] = settings["directory"] + "\\oberin.log";
@@ -169,6 +173,35 @@ bool Check(const std::string& folder, const std::string& name, const std::string
     return false;
 }
 
+// The change list without what a restore kit, the run's reports and its status files make
+// differ: their lines and the text after them.
+std::string Aside(const std::string& changes) {
+    static const std::regex kAside(
+        R"([-+] \w+ .*(\\oberin-restore(\\.*)?|\\oberin-\w+\.txt|\.MIF)( \(\d+ bytes\))?)");
+    std::string kept;
+    bool aside = false;
+    std::istringstream lines(changes);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("    | ", 0) != 0) aside = std::regex_match(line, kAside);
+        if (!aside) kept += line + "\n";
+    }
+    return kept;
+}
+
+// Whether a run left the log and, its kit and reports aside, the machine that the same run of
+// the case other is expected to leave; prints what differs.
+bool SameAs(const std::string& other, const std::string& suffix, const std::string& log,
+            const std::string& changes) {
+    const std::string folder = TestsDir() + "\\machines\\" + other + "\\expected" + suffix;
+    const std::string expected = Aside(ReadWholeFile(folder + ".changes"));
+    const bool sameLog = ReadWholeFile(folder + ".log") == log;
+    if (!sameLog) std::printf("NOT AS %s: another log\n", other.c_str());
+    if (expected == Aside(changes)) return sameLog;
+    std::printf("NOT AS %s: another machine (%s: < , this run: > )\n%s", other.c_str(),
+                other.c_str(), Difference(expected, Aside(changes)).c_str());
+    return false;
+}
+
 // Runs oberin.exe with arguments in the case's directory and compares its exit code, the log it
 // wrote and what changed with the expected files of run number run; with preview-names, checks
 // a cleanup run against the preview left beside the log before it. machine: the machine as it
@@ -183,7 +216,7 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
     const MachineState before = machine ? std::move(*machine) : Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
     if (otherVersion) SetWindowsVersion(settings["windows"]);
-    const long code = RunAndWait("\"" + BinDir() + "\\oberin.exe\" " + arguments,
+    const long code = RunAndWait("\"" + ExpandMachinePath(settings["program"]) + "\" " + arguments,
                                  ExpandMachinePath(settings["directory"]), kRunLimitMs);
     if (otherVersion) SetWindowsVersion("nt40");
     machine = Snapshot();
@@ -199,6 +232,8 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
     const std::string suffix = run > 1 ? "-" + std::to_string(run) : "";
     same = Check(folder, "expected" + suffix + ".log", logText, logWritten) && same;
     same = Check(folder, "expected" + suffix + ".changes", changes, true) && same;
+    if (!settings["same-as"].empty())
+        same = SameAs(settings["same-as"], suffix, logText, changes) && same;
     if (settings["preview-names"] == "yes" && (arguments[0] == 's' || arguments[0] == 'S'))
         same = Previewed(preview, Removed(before, after)) && same;
     return same;
