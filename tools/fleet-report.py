@@ -3,9 +3,12 @@
 per server (its name the server's): the status MIFs OBERINP.MIF, OBERINC.MIF and OBERINR.MIF of
 the Windows directory and the reports oberin-preview.txt, oberin-changes.txt and
 oberin-restore.txt, copied with their times. A row per server: its state, decided by its newest
-status MIF (clean, needs cleanup, cleaned, cleaned with failures, cleanup failed, restored,
-preview failed, restore failed), the counts of its reports, the status line and links to its files. A file that
+status MIF (clean, needs cleanup, cleaned, not restorable: cleaned, but changes were not saved
+for a restore, cleaned with failures, cleanup failed, restored, preview failed, restore failed),
+the counts of its reports, their warnings, the status line and links to its files. A file that
 cannot be read shows as the server's state ("damaged NAME", "missing NAME", "no status").
+The servers that need the administrator come first. The page is one file of plain HTML 4 with
+inline styles and no script, for any browser from Internet Explorer on Windows NT 4.0 on.
 
 Usage: fleet-report.py FOLDER [PAGE]   (PAGE: FOLDER/fleet.html)
 """
@@ -19,10 +22,21 @@ from urllib.request import pathname2url
 RUNS = (("preview", "OBERINP.MIF", "oberin-preview.txt"),
         ("cleanup", "OBERINC.MIF", "oberin-changes.txt"),
         ("restore", "OBERINR.MIF", "oberin-restore.txt"))
-# A line of oberin-changes.txt: entry, action, target, outcome and perhaps "not saved".
+# A line of oberin-changes.txt: entry, action, target, outcome and perhaps "not saved"; its last
+# lines about the restore kit: entry 0, "restore kit", the kit's folder and what there is to say.
 CHANGE = re.compile(r"\d+\t[^\t]+\t[^\t]*\t(done|at restart|absent|failed \d+)(\tnot saved)?")
-COLUMNS = ("Server", "State", "Would change", "Changed", "At restart", "Failed", "Restored",
-           "Status", "Files")
+KIT = re.compile(r"0\trestore kit\t([^\t]*)\t(changes not saved for a restore: (\d+)|"
+                 r"(on a volume without security: anyone may change it))")
+COLUMNS = ("Server", "State", "Would change", "Changed", "At restart", "Failed", "Not saved",
+           "Restored", "Warnings", "Status", "Files")
+# Each state's colour, shown beside its name; the states that need the administrator first.
+COLOURS = {"cleanup failed": "#b71c1c", "preview failed": "#c62828", "restore failed": "#d84315",
+           "cleaned with failures": "#ef6c00", "not restorable": "#f9a825",
+           "needs cleanup": "#1565c0", "cleaned": "#2e7d32", "restored": "#00838f",
+           "clean": "#9e9e9e"}
+URGENT = ("cleanup failed", "preview failed", "restore failed", "cleaned with failures",
+          "not restorable")
+UNREADABLE = "#6a1b9a"  # damaged, missing or no status
 
 
 class Damaged(Exception):
@@ -101,16 +115,23 @@ def read_counts(run, text):
             raise Damaged("no count of all changes")
         return {"Would change": str(int(totals[0][1]) - int(totals[0][2]))}
     if run == "cleanup":
-        counts = {"Changed": 0, "At restart": 0, "Failed": 0}
+        counts, warnings = {"Changed": 0, "At restart": 0, "Failed": 0, "Not saved": 0}, []
         for line in lines:
-            match = CHANGE.fullmatch(line)
+            match, kit = CHANGE.fullmatch(line), KIT.fullmatch(line)
+            if kit:
+                if kit[4]:
+                    warnings.append(f"restore kit {kit[1]} {kit[4]}")
+                continue
             if not match:
                 raise Damaged(f"not a change: {line}")
             column = {"done": "Changed", "at": "At restart", "failed": "Failed"}.get(
                 match[1].split(" ")[0])
             if column:
                 counts[column] += 1
-        return {column: str(count) for column, count in counts.items()}
+            if match[2] and column in ("Changed", "At restart"):
+                counts["Not saved"] += 1
+        return dict({column: str(count) for column, count in counts.items()},
+                    Warnings="; ".join(warnings))
     # A restore that could not start (no kit, a kit refused, another Windows) says why alone.
     if len(lines) == 1 and re.match(r"Oberin (restore: |is not supported)", lines[0]):
         return {}
@@ -159,32 +180,60 @@ def server_row(folder):
     elif run == "preview":
         state = "clean" if row["Would change"] == "0" else "needs cleanup"
     elif run == "cleanup":
-        state = "clean" if row["Changed"] == row["At restart"] == "0" else "cleaned"
+        state = ("clean" if row["Changed"] == row["At restart"] == "0"
+                 else "not restorable" if row["Not saved"] != "0" else "cleaned")
     else:
         state = "restored"
     return dict(row, State=state, Status=f"{status['Status']}: {status['Description']}")
 
 
+def attention(state):
+    """The place of a state's rows: failures, then unreadable files, then the rest."""
+    return (0, URGENT.index(state)) if state in URGENT else \
+        (1, 0) if state not in COLOURS else (2, list(COLOURS).index(state))
+
+
+def swatch(state):
+    """The state's name with its colour beside it."""
+    colour = COLOURS.get(state, UNREADABLE)
+    return (f'<span style="background-color: {colour}; color: {colour}; border: 1px solid #000">'
+            f"&nbsp;&nbsp;&nbsp;</span> {html.escape(state)}")
+
+
 def page(folder, page_path):
     """The page's HTML: a row per server folder of folder, links relative to page_path."""
-    servers = sorted(name for name in os.listdir(folder)
-                     if os.path.isdir(os.path.join(folder, name)))
-    rows, states = [], {}
-    for server in servers:
-        row = server_row(os.path.join(folder, server))
-        states[row["State"]] = states.get(row["State"], 0) + 1
-        base = os.path.relpath(os.path.join(folder, server), os.path.dirname(page_path))
+    rows = sorted((dict(server_row(os.path.join(folder, name)), Server=name)
+                   for name in os.listdir(folder) if os.path.isdir(os.path.join(folder, name))),
+                  key=lambda row: (attention(row["State"]), row["State"], row["Server"]))
+    states, lines = {}, []
+    for row in rows:
+        # The first row of each state is where the summary's count leads.
+        anchor = "" if row["State"] in states else \
+            f'<a name="state-{len(states)}">'
+        states.setdefault(row["State"], [len(states), 0])[1] += 1
+        base = os.path.relpath(os.path.join(folder, row["Server"]), os.path.dirname(page_path))
         links = " ".join(f'<a href="{html.escape(pathname2url(os.path.join(base, name)))}">'
                          f"{html.escape(name)}</a>" for name in row["Files"])
-        cells = [html.escape(server)] + [html.escape(row.get(column, ""))
-                                         for column in COLUMNS[1:-1]] + [links]
-        rows.append("<tr>" + "".join(f"<td>{cell}</td>" for cell in cells) + "</tr>")
-    summary = ", ".join(f"{count} {html.escape(state)}" for state, count in sorted(states.items()))
-    return ("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Oberin fleet</title>"
-            "</head><body>\n<h1>Oberin fleet</h1>\n"
-            f"<p>{len(servers)} servers: {summary}</p>\n<table border=\"1\">\n<tr>"
+        cells = [anchor + html.escape(row["Server"]) + ("</a>" if anchor else ""),
+                 swatch(row["State"])] + [html.escape(row.get(column, ""))
+                                          for column in COLUMNS[2:-1]] + [links]
+        shade = ' style="background-color: #fff3e0"' if attention(row["State"])[0] < 2 else ""
+        lines.append(f"<tr{shade}>" + "".join(f'<td valign="top">{cell}</td>' for cell in cells)
+                     + "</tr>")
+    summary = "".join(f'<li><a href="#state-{number}">{count}</a> {swatch(state)}</li>'
+                      for state, (number, count) in states.items())
+    text = ('<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">\n<html><head>'
+            '<meta http-equiv="Content-Type" content="text/html; charset=us-ascii">'
+            "<title>Oberin fleet</title></head>\n"
+            '<body style="font-family: Arial, Helvetica, sans-serif; font-size: 10pt">\n'
+            f"<h1>Oberin fleet</h1>\n<p>{len(rows)} servers, those that need you first:</p>\n"
+            f'<ul style="list-style-type: none">{summary}</ul>\n'
+            '<table border="1" cellspacing="0" cellpadding="3" style="font-size: 9pt">\n'
+            '<tr style="background-color: #e0e0e0">'
             + "".join(f"<th>{column}</th>" for column in COLUMNS) + "</tr>\n"
-            + "\n".join(rows) + "\n</table>\n</body></html>\n")
+            + "\n".join(lines) + "\n</table>\n</body></html>\n")
+    # Plain ASCII, whatever the servers' names: any browser reads it.
+    return text.encode("ascii", "xmlcharrefreplace").decode("ascii")
 
 
 def main(arguments):

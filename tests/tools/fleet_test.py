@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """fleet_test.py SHIPPED_FOLDER: without Wine, the package definition files built there, every
-status MIF the machine cases expect (read by the fleet view's reader of the documented grammar)
+status MIF the machine cases expect (read by the fleet view's reader of the layout Oberin writes)
 and the fleet view's page of the cases' outputs."""
 import configparser
 import glob
@@ -87,7 +87,7 @@ class PackageDefinitionTest(unittest.TestCase):
 
 
 class StatusMifTest(unittest.TestCase):
-    def test_every_expected_mif_reads_by_the_documented_grammar(self):
+    def test_every_expected_mif_reads_by_the_layout_oberin_writes(self):
         mifs = expected_mifs()
         self.assertGreater(len(mifs), 20)
         for path, _, text in mifs:
@@ -95,19 +95,23 @@ class StatusMifTest(unittest.TestCase):
 
 
 class Rows(html.parser.HTMLParser):
-    """The cells of each row of a page's tables, and the targets of its links."""
+    """The cells of each row of a page's tables, the targets of its links, the names its anchors
+    give and the tags it uses."""
 
     def __init__(self):
         super().__init__()
-        self.rows, self.links = [], []
+        self.rows, self.links, self.anchors, self.tags = [], [], [], set()
 
     def handle_starttag(self, tag, attributes):
+        self.tags.add(tag)
         if tag == "tr":
             self.rows.append([])
         elif tag == "td":
             self.rows[-1].append("")
-        elif tag == "a":
+        elif tag == "a" and "href" in dict(attributes):
             self.links.append(dict(attributes)["href"])
+        elif tag == "a":
+            self.anchors.append(dict(attributes)["name"])
 
     def handle_data(self, data):
         if self.rows and self.rows[-1]:
@@ -116,6 +120,8 @@ class Rows(html.parser.HTMLParser):
 
 class FleetReportTest(unittest.TestCase):
     def test_page_gives_each_server_its_state_and_counts_whatever_its_files(self):
+        """Each server's row as fleet.txt says, those that need the administrator first; the
+        summary's counts lead to their rows; plain HTML 4: no script, no CSS of its own."""
         servers = table(os.path.join("tools", "fleet.txt"))
         with tempfile.TemporaryDirectory() as top:
             for server, runs, damage, *_ in servers:
@@ -130,9 +136,13 @@ class FleetReportTest(unittest.TestCase):
                 if damage:
                     action, name, *edit = damage.split(" ", 2)
                     text, time = files.pop(name)
+                    if action == "cut":
+                        text = text[:len(text) // 2]
+                    elif action == "edit":
+                        old, new = edit[0].replace("\\t", "\t").replace("\\n", "\r\n").split(" => ")
+                        text = text.replace(old, new, 1)
                     if action != "delete":
-                        files[name] = (text[:len(text) // 2] if action == "cut"
-                                       else text.replace(*edit[0].split(" => "), 1), time)
+                        files[name] = (text, time)
                 os.mkdir(os.path.join(top, server))
                 for name, (text, time) in files.items():
                     with open(os.path.join(top, server, name), "w", newline="") as file:
@@ -143,11 +153,15 @@ class FleetReportTest(unittest.TestCase):
             with open(os.path.join(top, "fleet.html"), encoding="utf-8") as file:
                 rows.feed(file.read())
             for link in rows.links:
-                self.assertTrue(os.path.isfile(os.path.join(top, unquote(link))), link)
-        shown = {cells[0]: cells[1:7] for cells in rows.rows if cells}
-        for server, _, _, *expected in servers:
-            self.assertEqual(expected, shown.pop(server), server)
-        self.assertEqual({}, shown)
+                self.assertTrue(link[1:] in rows.anchors if link.startswith("#") else
+                                os.path.isfile(os.path.join(top, unquote(link))), link)
+        shown = [[cell.strip() for cell in cells[:9]] for cells in rows.rows if cells]
+        attention = [row[1] in fleet.URGENT or row[1] not in fleet.COLOURS for row in shown]
+        self.assertEqual(sorted(attention, reverse=True), attention)
+        self.assertEqual(len(set(row[1] for row in shown)), len(rows.anchors))
+        self.assertEqual(set(), rows.tags & {"script", "style", "link"})
+        self.assertEqual(sorted(server[:1] + server[3:] for server in servers),
+                         sorted(row for row in shown))
 
 
 if __name__ == "__main__":
