@@ -58,7 +58,8 @@ const char kSucceeded[] =
     "configuration.";
 const char kFailed[] = "Configuration unsuccessful.  Please check log file";
 
-// The controls of dialog as rows of dialog.txt, in dialog units (the dialog has wide by high).
+// The controls of dialog as rows of dialog.txt, in dialog units (the dialog has wide by high), an
+// icon's size in pixels.
 std::vector<std::vector<std::string>> Layout(HWND dialog, int wide, int high) {
     RECT client;
     GetClientRect(dialog, &client);
@@ -67,15 +68,19 @@ std::vector<std::vector<std::string>> Layout(HWND dialog, int wide, int high) {
         RECT r;
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-        char line[256], name[32] = "";
+        char line[256], name[32] = "", size[32];
         GetClassNameA(child, name, sizeof name);
-        std::snprintf(line, sizeof line, "%s %d %d,%d %dx%d %08lx '%s'", name,
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        // An icon takes its own size in pixels, whatever the dialog's font makes a unit.
+        if (lstrcmpiA(name, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
+            std::snprintf(size, sizeof size, "%ldx%ld pixels", r.right - r.left, r.bottom - r.top);
+        else
+            std::snprintf(size, sizeof size, "%dx%d", MulDiv(r.right - r.left, wide, client.right),
+                          MulDiv(r.bottom - r.top, high, client.bottom));
+        std::snprintf(line, sizeof line, "%s %d %d,%d %s %08lx '%s'", name,
                       GetDlgCtrlID(child) & 0xFFFF, MulDiv(r.left, wide, client.right),
-                      MulDiv(r.top, high, client.bottom),
-                      MulDiv(r.right - r.left, wide, client.right),
-                      MulDiv(r.bottom - r.top, high, client.bottom),
-                      GetWindowLongA(child, GWL_STYLE) & (WS_TABSTOP | WS_GROUP | 0xFFFF),
-                      TextOf(child).c_str());
+                      MulDiv(r.top, high, client.bottom), size,
+                      style & (WS_TABSTOP | WS_GROUP | 0xFFFF), TextOf(child).c_str());
         layout.push_back({line});
     }
     return layout;
