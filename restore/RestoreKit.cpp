@@ -60,22 +60,6 @@ bool IsFileAction(ChangeAction action) {
     return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteShortcut;
 }
 
-// Whether nothing else holds the file at all: it opens without sharing. A file another program
-// has open (with whatever sharing), maps or runs does not.
-bool HeldByNobody(const std::string& path) {
-    const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
-}
-
-// Deletes a file the kit holds, whatever its attributes.
-void Discard(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
-}
-
 // Why a change could not be saved, as the README says it.
 std::string Reason(DWORD error) {
     return error == kNameWithLineBreak ? "a name holds a line break, which restore.reg cannot carry"
@@ -188,7 +172,7 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
         // security goes back and is copied instead; where it cannot, its deletion stands, unsaved.
         taken = !MoveFileA(copy.c_str(), source.c_str());
         if (taken) {
-            Discard(copy);
+            DiscardFile(copy);
             return ERROR_ACCESS_DENIED;
         }
     }
@@ -197,7 +181,7 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
         if (!CopyFileAs(source, part, found.dwFileAttributes) ||
             !MoveFileA(part.c_str(), copy.c_str())) {
             error = LastErrorOr(ERROR_WRITE_FAULT);
-            Discard(part);
+            DiscardFile(part);
             return error;
         }
     }

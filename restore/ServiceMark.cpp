@@ -9,15 +9,17 @@ namespace {
 const char kServices[] = "SYSTEM\\CURRENTCONTROLSET\\SERVICES\\";
 const char kMark[] = "DeleteFlag";
 
-std::string Upper(std::string text) {
-    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
+// Names as the registry compares them, in any case.
+struct AnyCase {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    }
+};
 
 // Whether path names a service's own key, not one below it.
 bool IsServiceKey(const std::string& path) {
     const std::size_t prefix = sizeof kServices - 1;
-    return path.size() > prefix && Upper(path.substr(0, prefix)) == kServices &&
+    return path.size() > prefix && lstrcmpiA(path.substr(0, prefix).c_str(), kServices) == 0 &&
            path.find('\\', prefix) == std::string::npos;
 }
 
@@ -36,7 +38,7 @@ LONG Unmark(const std::string& path) {
 
 void UnmarkServices(const std::string& regText,
                     const std::function<void(const std::string& key, LONG result)>& report) {
-    std::set<std::string> seen;
+    std::set<std::string, AnyCase> seen;
     std::istringstream lines(regText);
     for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -44,7 +46,7 @@ void UnmarkServices(const std::string& regText,
         const std::string name = line.substr(1, line.size() - 2);
         std::string path;
         if (RootOf(name, path) != HKEY_LOCAL_MACHINE || !IsServiceKey(path) ||
-            !seen.insert(Upper(path)).second)
+            !seen.insert(path).second)
             continue;
         const LONG result = Unmark(path);
         if (result != ERROR_FILE_NOT_FOUND) report(name, result);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "components/PathText.h"
+#include "run/SystemQueries.h"
 
 namespace {
 bool HasExtension(const std::string& path) {
@@ -33,11 +34,6 @@ std::string Unslashed(std::string path) {
     return path;
 }
 
-std::string Directory(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char path[MAX_PATH] = "";
-    return query(path, MAX_PATH) ? path : "";
-}
-
 // Where the system looks for a program started by name, but this program's own folder and the
 // current directory: the system directory, the Windows directory and PATH's absolute folders.
 std::string ProgramSearchPath() {
@@ -45,7 +41,7 @@ std::string ProgramSearchPath() {
     const std::string current = Unslashed(GetCurrentDirectoryA(MAX_PATH, buffer) ? buffer : "");
     GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     const std::string own = Unslashed(std::string(buffer).substr(0, LastBackslash(buffer)));
-    std::string folders = Directory(GetSystemDirectoryA) + ";" + Directory(GetWindowsDirectoryA);
+    std::string folders = SystemDirectory() + ";" + WindowsDirectory();
     const DWORD size = GetEnvironmentVariableA("PATH", nullptr, 0);
     std::string path(size, '\0');
     path.resize(GetEnvironmentVariableA("PATH", &path[0], size));

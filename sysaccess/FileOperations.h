@@ -22,6 +22,11 @@ bool RemoveFolder(const std::string& path);
 bool DeleteShortcut(const std::string& path);
 
 // Not gated: the restore kit's own files, and the restore that brings the saved ones back.
+// True when nothing else holds the file at all: it opens without sharing. A file another
+// program has open (with whatever sharing), maps or runs is held.
+bool HeldByNobody(const std::string& path);
+// Deletes the file whatever its attributes; nothing is said of the outcome.
+void DiscardFile(const std::string& path);
 // Creates the folder and any missing parents; true when it is there.
 bool CreateFolderPath(const std::string& path);
 // Appends text byte for byte to the file, made when missing; true when all of it was written.

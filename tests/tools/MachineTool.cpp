@@ -7,12 +7,12 @@
 #include <cstring>
 #include <map>
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <tuple>
 #include <utility>
 
 #include "support/Machine.h"
+#include "tools/CaseComparison.h"
 
 namespace {
 const DWORD kRunLimitMs = 20000;
@@ -137,69 +137,6 @@ bool Previewed(const std::string& preview, const std::vector<std::string>& remov
         all = false;
     }
     return all;
-}
-
-// The lines of expected that actual lacks ("  < ") and of actual that expected lacks ("  > ").
-std::string Difference(const std::string& expected, const std::string& actual) {
-    std::string text;
-    for (const auto& [from, to, mark] :
-         {std::tuple(expected, actual, "  < "), std::tuple(actual, expected, "  > ")}) {
-        std::istringstream lines(from);
-        for (std::string line; std::getline(lines, line);)
-            if (("\n" + to).find("\n" + line + "\n") == std::string::npos)
-                text += mark + line + "\n";
-    }
-    return text.empty() ? "  (the same lines in another order or number)\n" : text;
-}
-
-// Compares one result with its expected file (absent: expected absent too); true when equal.
-bool Check(const std::string& folder, const std::string& name, const std::string& actual,
-           bool present) {
-    const std::string path = folder + "\\" + name;
-    if (std::getenv("OBERIN_BLESS")) {
-        if (present)
-            WriteWholeFile(path, actual);
-        else
-            DeleteFileA(path.c_str());
-        return true;
-    }
-    const bool expectedPresent = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    const std::string expected = ReadWholeFile(path);
-    if (present == expectedPresent && expected == actual) return true;
-    std::printf("MISMATCH %s (expected: < , actual: > )\n%s", name.c_str(),
-                present == expectedPresent ? Difference(expected, actual).c_str()
-                : present                  ? "  the run wrote it, none was expected\n"
-                                           : "  the run did not write it\n");
-    return false;
-}
-
-// The change list without what a restore kit, the run's reports and its status files make
-// differ: their lines and the text after them.
-std::string Aside(const std::string& changes) {
-    static const std::regex kAside(
-        R"([-+] \w+ .*(\\oberin-restore(\\.*)?|\\oberin-\w+\.txt|\.MIF)( \(\d+ bytes\))?)");
-    std::string kept;
-    bool aside = false;
-    std::istringstream lines(changes);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("    | ", 0) != 0) aside = std::regex_match(line, kAside);
-        if (!aside) kept += line + "\n";
-    }
-    return kept;
-}
-
-// Whether a run left the log and, its kit and reports aside, the machine that the same run of
-// the case other is expected to leave; prints what differs.
-bool SameAs(const std::string& other, const std::string& suffix, const std::string& log,
-            const std::string& changes) {
-    const std::string folder = TestsDir() + "\\machines\\" + other + "\\expected" + suffix;
-    const std::string expected = Aside(ReadWholeFile(folder + ".changes"));
-    const bool sameLog = ReadWholeFile(folder + ".log") == log;
-    if (!sameLog) std::printf("NOT AS %s: another log\n", other.c_str());
-    if (expected == Aside(changes)) return sameLog;
-    std::printf("NOT AS %s: another machine (%s: < , this run: > )\n%s", other.c_str(),
-                other.c_str(), Difference(expected, Aside(changes)).c_str());
-    return false;
 }
 
 // Runs oberin.exe with arguments in the case's directory and compares its exit code, the log it
