@@ -22,8 +22,9 @@ bool RemoveFolder(const std::string& path);
 bool DeleteShortcut(const std::string& path);
 
 // Not gated: the restore kit's own files, and the restore that brings the saved ones back.
-// True when nothing else holds the file at all: it opens without sharing. A file another
-// program has open (with whatever sharing), maps or runs is held.
+// True when nothing else holds the file at all: it opens for reading, writing and deletion
+// without sharing. A file another program has open (with whatever sharing), maps or runs is
+// held; so is a read-only file, which does not open for writing.
 bool HeldByNobody(const std::string& path);
 // Deletes the file whatever its attributes; nothing is said of the outcome.
 void DiscardFile(const std::string& path);
