@@ -22,8 +22,17 @@ enum class ChangeAction {
     DeleteProgmanGroup,
     RunUninstaller,
     NetworkSetup,
+    // The restore's: what a restore kit saved put back.
+    RestoreFolder,
+    RestoreFile,
+    DeleteMadeKey,
+    RestoreKey,
+    RestoreValue,
+    TakeOffRestartList,
 };
-constexpr int kChangeActionCount = static_cast<int>(ChangeAction::NetworkSetup) + 1;
+// The actions of a cleanup run, which come first, and all actions.
+constexpr int kCleanupActionCount = static_cast<int>(ChangeAction::NetworkSetup) + 1;
+constexpr int kChangeActionCount = static_cast<int>(ChangeAction::TakeOffRestartList) + 1;
 // The action as the reports write it: "delete file", "delete key and subkeys", ...
 const char* ActionText(ChangeAction action);
 
