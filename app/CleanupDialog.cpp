@@ -102,7 +102,8 @@ bool CleanupDialog::Command(HWND dialog, int command) {
 void CleanupDialog::Cleanup(HWND dialog) {
     RunLock lock;
     if (!lock.Held()) {
-        MessageBoxA(dialog, kAnotherRunText, CleanupApp::Name().c_str(), MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(dialog, kAnotherRunText, CleanupApp::Name().c_str(),
+                    MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     HWND animation = GetDlgItem(dialog, IDC_ANIMATION);

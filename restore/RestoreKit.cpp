@@ -74,10 +74,9 @@ bool RestoreKit::Ready() {
     folder_ = folder;
     securedVolume_ = VolumeKeepsSecurity(folder_);
     HANDLE readme = INVALID_HANDLE_VALUE;
-    const bool written =
-        Append(readme, kit::kReadme, KitReadme(securedVolume_)) &&
-        Append(manifest_, kit::kManifest,
-               kManifestHeader + MachineIdentity::Current().ManifestLine());
+    const bool written = Append(readme, kit::kReadme, KitReadme(securedVolume_)) &&
+                         Append(manifest_, kit::kManifest,
+                                kManifestHeader + MachineIdentity::Current().ManifestLine());
     if (readme != INVALID_HANDLE_VALUE) CloseHandle(readme);
     return written;
 }
@@ -93,7 +92,8 @@ bool RestoreKit::Append(HANDLE& file, const char* name, const std::string& text)
 }
 
 bool RestoreKit::Note(KitRecordKind kind, const std::string& target, DWORD size, DWORD checksum) {
-    const bool noted = Append(manifest_, kit::kManifest, ManifestLine({kind, target, size, checksum}));
+    const bool noted =
+        Append(manifest_, kit::kManifest, ManifestLine({kind, target, size, checksum}));
     noted_ = noted_ || noted;
     return noted;
 }

@@ -91,7 +91,8 @@ std::string SavedKit::Damage() {
         }
         const std::string copy = folder_ + "\\" + CopyOf(record.target);
         if (record.kind == KitRecordKind::File &&
-            GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES && !SameDigest(copy, record))
+            GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES &&
+            !SameDigest(copy, record))
             return copy + " differs from the manifest";
     }
     std::string registry;
@@ -116,6 +117,7 @@ std::string SavedKit::Section(std::size_t index) const {
     const std::size_t end = std::min<std::size_t>(records_[index].size, registry_.size());
     std::string section = registry_.substr(std::min(start, end), end - std::min(start, end));
     const std::string header = kRegedit4Header;
-    if (start == 0 && section.compare(0, header.size(), header) == 0) section.erase(0, header.size());
+    if (start == 0 && section.compare(0, header.size(), header) == 0)
+        section.erase(0, header.size());
     return section;
 }

@@ -40,8 +40,8 @@ std::vector<KitsEntry> KitsEntries(const std::string& folder) {
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..")
-            entries.push_back(
-                {folder + "\\" + name, name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+            entries.push_back({folder + "\\" + name, name,
+                               (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(search, &found));
     FindClose(search);
     std::sort(entries.begin(), entries.end(),

@@ -72,7 +72,8 @@ void KitRestore::Run() {
         }
     }
     for (std::size_t index = 0; index < records.size(); ++index)
-        if (records[index].kind == KitRecordKind::Key || records[index].kind == KitRecordKind::Value)
+        if (records[index].kind == KitRecordKind::Key ||
+            records[index].kind == KitRecordKind::Value)
             Registry(index);
 }
 
@@ -120,7 +121,8 @@ void KitRestore::MadeKey(const KitRecord& record) {
     const bool present = root && RegistryKey(root, path).Present();
     // The kit saved the key as not there: a key there now differs.
     Make(Item(ChangeAction::DeleteMadeKey, record.target, true, !present), [&]() -> DWORD {
-        const LONG result = root && !path.empty() ? RegDeleteKeyA(root, path.c_str()) : ERROR_BADKEY;
+        const LONG result =
+            root && !path.empty() ? RegDeleteKeyA(root, path.c_str()) : ERROR_BADKEY;
         return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : DWORD(result);
     });
 }

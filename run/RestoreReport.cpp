@@ -45,5 +45,5 @@ void RestoreReport::BeginKit(const std::string& heading) {
 void RestoreReport::EndKit() {
     file_.Write(std::to_string(Restored()) + " of " + std::to_string(items_) +
                 (preview_ ? " items of the kit as saved or to be restored.\n\n"
-                           : " items of the kit restored.\n\n"));
+                          : " items of the kit restored.\n\n"));
 }

@@ -44,8 +44,9 @@ int RestoreRun::Run(const std::string& named, bool preview) {
                                            " of another machine passed over."
                                      : std::string(".")));
     if (kits_.empty()) {
-        report_.Write("Oberin restore: nothing left to restore; every kit of this machine has "
-                      "been restored.\n");
+        report_.Write(
+            "Oberin restore: nothing left to restore; every kit of this machine has "
+            "been restored.\n");
         return report_.Close() ? 0 : 1;
     }
     RestoreKits(preview);
@@ -61,7 +62,8 @@ std::string RestoreRun::ChooseEvery() {
             std::string why = kit.Problem(false);
             if (!why.empty()) return Refusal(entry.path, why);
             if (!kit.Machine().SameMachine(here_)) {
-                passed_ += "Passed over: " + entry.path + ", made on " + kit.Machine().Shown() + ".\n";
+                passed_ +=
+                    "Passed over: " + entry.path + ", made on " + kit.Machine().Shown() + ".\n";
                 ++passedOver_;
                 continue;
             }
