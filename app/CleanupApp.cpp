@@ -6,6 +6,7 @@
 #include "components/PathText.h"
 #include "run/CleanupRun.h"
 #include "run/RestoreRun.h"
+#include "run/RunLock.h"
 #include "run/StatusMif.h"
 
 namespace {
@@ -67,16 +68,33 @@ StartMode ModeOf(const char* argumentText, std::string& kit) {
     const char* rest = AfterOption(argumentText, "restore");
     if (!rest) return StartMode::Dialog;
     while (IsBlank(*rest)) ++rest;
+    StartMode mode = StartMode::Restore;
+    const char* preview = AfterOption(rest, "preview");
+    if (preview && (!*preview || IsBlank(*preview))) {
+        mode = StartMode::RestorePreview;
+        for (rest = preview; IsBlank(*rest);) ++rest;
+    }
     kit = rest;
     while (!kit.empty() && IsBlank(kit.back())) kit.pop_back();
     if (kit.size() >= 2 && kit.front() == '"' && kit.back() == '"')
         kit = kit.substr(1, kit.size() - 2);
-    return StartMode::Restore;
+    return mode;
 }
 
 int CleanupApp::Start() {
     std::string kit;
-    switch (ModeOf(ArgumentText(GetCommandLineA()), kit)) {
+    const StartMode mode = ModeOf(ArgumentText(GetCommandLineA()), kit);
+    if (mode == StartMode::Dialog) {
+        CleanupDialog dialog;
+        SetMainWindow(nullptr);
+        dialog.ShowModal();
+        SetMainWindow(nullptr);
+        return 0;
+    }
+    // One run at a time: one started while another runs changes and writes nothing.
+    RunLock lock;
+    if (!lock.Held()) return 2;
+    switch (mode) {
         // Each unattended run leaves its status MIF for the distribution engine; the dialog's
         // runs leave none.
         case StartMode::Silent: {
@@ -97,13 +115,11 @@ int CleanupApp::Start() {
             WriteStatusMif("OBERINR.MIF", RestoreStatus(run, code));
             return code;
         }
+        case StartMode::RestorePreview:
+            return RestoreRun().Run(kit, true);
         case StartMode::Dialog:
             break;
     }
-    CleanupDialog dialog;
-    SetMainWindow(nullptr);
-    dialog.ShowModal();
-    SetMainWindow(nullptr);
     return 0;
 }
 

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "run/CleanupRun.h"
 #include "run/DllModule.h"
+#include "run/RunLock.h"
 
 namespace {
 const char kSucceeded[] =
@@ -99,6 +100,12 @@ bool CleanupDialog::Command(HWND dialog, int command) {
 }
 
 void CleanupDialog::Cleanup(HWND dialog) {
+    RunLock lock;
+    if (!lock.Held()) {
+        MessageBoxA(dialog, kAnotherRunText, CleanupApp::Name().c_str(),
+                    MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     HWND animation = GetDlgItem(dialog, IDC_ANIMATION);
     SendMessageA(animation, ACM_OPENA, 0,
                  reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(IDR_CLEANUP_CLIP)));

@@ -10,6 +10,7 @@ const char kManifest[] = "manifest.txt";
 const char kRegistry[] = "restore.reg";
 const char kFiles[] = "files";
 const char kChanges[] = "oberin-changes.txt";
+const char kMark[] = "restored.txt";
 }  // namespace kit
 
 const char kManifestHeader[] = "Oberin restore kit manifest: kind, target, size, CRC-32\r\n";
@@ -43,19 +44,25 @@ std::string ManifestLine(const KitRecord& record) {
     return line + "\r\n";
 }
 
-bool ParseManifest(const std::string& text, std::vector<KitRecord>& records) {
+std::vector<std::string> TabFields(const std::string& line) {
+    std::vector<std::string> fields;
+    for (std::size_t start = 0, tab;; start = tab + 1) {
+        tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos) return fields;
+    }
+}
+
+bool ParseManifest(const std::string& text, std::vector<KitRecord>& records,
+                   MachineIdentity& machine) {
     const std::string header = kManifestHeader;
     if (text.compare(0, header.size(), header) != 0) return false;
     for (std::size_t at = header.size(), end; at < text.size(); at = end + 2) {
         end = text.find("\r\n", at);
         if (end == std::string::npos) return false;
         const std::string line = text.substr(at, end - at);
-        std::vector<std::string> fields;
-        for (std::size_t start = 0, tab;; start = tab + 1) {
-            tab = line.find('\t', start);
-            fields.push_back(line.substr(start, tab - start));
-            if (tab == std::string::npos) break;
-        }
+        if (at == header.size() && machine.Parse(line)) continue;
+        const std::vector<std::string> fields = TabFields(line);
         int kind = 0;
         while (kind < 6 && fields[0] != kKindNames[kind]) ++kind;
         if (kind == 6 || fields.size() < 2 || fields[1].empty()) return false;
@@ -109,9 +116,12 @@ bool FileDigest(const std::string& path, DWORD& size, DWORD& checksum) {
     return whole;
 }
 
-std::string KitName(int number) {
+std::string KitName(int number, const SYSTEMTIME* time) {
     SYSTEMTIME now;
-    GetSystemTime(&now);
+    if (time)
+        now = *time;
+    else
+        GetSystemTime(&now);
     char name[32];
     std::snprintf(name, sizeof name, "%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay,
                   now.wHour, now.wMinute, now.wSecond);
@@ -126,20 +136,6 @@ std::string KitName(int number) {
 bool IsKitName(const std::string& name) {
     return AllDigits(name, 0, 8) && name[8] == '-' && AllDigits(name, 9, 6) &&
            (name.size() == 15 || (name.size() == 18 && name[15] == '-' && AllDigits(name, 16, 2)));
-}
-
-std::string NewestKit(const std::string& folder) {
-    std::string newest;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return newest;
-    do {
-        const std::string name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsKitName(name) && name > newest)
-            newest = name;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return newest.empty() ? newest : folder + "\\" + newest;
 }
 
 std::string CopyOf(const std::string& path) {

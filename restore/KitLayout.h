@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "restore/MachineIdentity.h"
+
 // The layout of a restore kit, written by a cleanup run and read by the restore. A kit is the
 // folder oberin-restore\<yyyymmdd-hhmmss> beside the log, the time the run made it in UTC, with
 // "-02" to "-99" after it for further kits of the same second, so that names sort in time
@@ -13,6 +15,7 @@
 //   restore.reg         the keys and values as they were, REGEDIT4
 //   files\<drive>\...   the files as they were: files\C\WINNT\x.dll is C:\WINNT\x.dll
 //   oberin-changes.txt  the run's change report, copied when the run ends
+//   restored.txt        written by a restore: when it ran and how many items came back
 namespace kit {
 extern const char kFolder[];
 extern const char kReadme[];
@@ -20,6 +23,7 @@ extern const char kManifest[];
 extern const char kRegistry[];
 extern const char kFiles[];
 extern const char kChanges[];
+extern const char kMark[];
 }  // namespace kit
 
 // One saved item. File: a file's copy, with its size and CRC-32. Folder: a folder the run
@@ -37,10 +41,14 @@ struct KitRecord {
 
 // The record's line in manifest.txt, with its line end.
 std::string ManifestLine(const KitRecord& record);
-// The first line of every manifest.
+// The first line of every manifest; the machine's line (MachineIdentity) follows it.
 extern const char kManifestHeader[];
-// The records of a manifest's text; false when the header or any line cannot be read.
-bool ParseManifest(const std::string& text, std::vector<KitRecord>& records);
+// The records of a manifest's text and the machine it names (left as it is when it names none:
+// a kit of an earlier build); false when the header or any line cannot be read.
+bool ParseManifest(const std::string& text, std::vector<KitRecord>& records,
+                   MachineIdentity& machine);
+// The tab-separated fields of line.
+std::vector<std::string> TabFields(const std::string& line);
 
 // CRC-32 (as in zip) of size bytes at data, continuing from crc.
 DWORD Crc32(const void* data, std::size_t size, DWORD crc = 0);
@@ -49,12 +57,11 @@ DWORD Crc32(const void* data, std::size_t size, DWORD crc = 0);
 bool FileDigest(const std::string& path, DWORD& size, DWORD& checksum);
 bool FileDigest(HANDLE file, DWORD& size, DWORD& checksum);
 
-// A new kit's name for the time now: the UTC stamp, with number (2 to 99) after it when given.
-std::string KitName(int number = 0);
+// A new kit's name for a time (default: now), the UTC stamp, with number (2 to 99) after it
+// when given.
+std::string KitName(int number = 0, const SYSTEMTIME* time = nullptr);
 // Whether name is a kit's name as KitName makes it.
 bool IsKitName(const std::string& name);
-// The newest kit in folder (by its name); empty when there is none.
-std::string NewestKit(const std::string& folder);
 
 // Where a kit keeps the file at path, relative to the kit: files\C\x for C:\x, files\UNC\s\x
 // for \\s\x; PlaceOfCopy is its inverse.

@@ -29,6 +29,16 @@ std::vector<BYTE> ProcessUser() {
     CloseHandle(token);
     return user;
 }
+
+// Administrators, SYSTEM or the user of this process.
+bool Trusted(PSID sid) {
+    BYTE administrators[SECURITY_MAX_SID_SIZE], system[SECURITY_MAX_SID_SIZE];
+    MakeSid(administrators, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+    MakeSid(system, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
+    static const std::vector<BYTE> user = ProcessUser();
+    return EqualSid(sid, administrators) || EqualSid(sid, system) ||
+           (user.size() && EqualSid(sid, const_cast<BYTE*>(user.data())));
+}
 }  // namespace
 
 KitSecurity::KitSecurity() : attributes_{sizeof attributes_, &descriptor_, FALSE} {
@@ -58,43 +68,38 @@ bool VolumeKeepsSecurity(const std::string& path) {
     const std::size_t end =
         path.compare(0, 2, "\\\\") == 0 ? path.find('\\', path.find('\\', 2) + 1) : path.find('\\');
     const std::string root = end == std::string::npos ? path + "\\" : path.substr(0, end + 1);
-    DWORD flags = 0;
-    return GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
-           (flags & FS_PERSISTENT_ACLS);
+    // A volume that cannot be asked counts as one that keeps security: its kits are checked.
+    DWORD flags = FS_PERSISTENT_ACLS;
+    GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
+    return (flags & FS_PERSISTENT_ACLS) != 0;
 }
 
 bool OnlyTrustedWriters(const std::string& path, DWORD& error) {
     // Most descriptors fit the first buffer; a larger one is read again at its size.
+    const SECURITY_INFORMATION wanted = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
     std::vector<BYTE> buffer(1024);
     DWORD size = 0;
-    BOOL read = GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer.data(),
-                                 DWORD(buffer.size()), &size);
+    BOOL read = GetFileSecurityA(path.c_str(), wanted, buffer.data(), DWORD(buffer.size()), &size);
     if (!read && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
         buffer.resize(size);
-        read =
-            GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, buffer.data(), size, &size);
+        read = GetFileSecurityA(path.c_str(), wanted, buffer.data(), size, &size);
     }
     BOOL present = FALSE, defaulted = FALSE;
     PACL list = nullptr;
-    if (!read || !GetSecurityDescriptorDacl(buffer.data(), &present, &list, &defaulted)) {
+    PSID owner = nullptr;
+    if (!read || !GetSecurityDescriptorDacl(buffer.data(), &present, &list, &defaulted) ||
+        !GetSecurityDescriptorOwner(buffer.data(), &owner, &defaulted)) {
         error = GetLastError();
         return false;
     }
     error = ERROR_ACCESS_DENIED;
-    // No list at all: everyone may do everything.
-    if (!present || !list) return false;
-    BYTE administrators[SECURITY_MAX_SID_SIZE], system[SECURITY_MAX_SID_SIZE];
-    MakeSid(administrators, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
-    MakeSid(system, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
-    static const std::vector<BYTE> user = ProcessUser();
+    // No list at all: everyone may do everything. An owner may always give itself every right.
+    if (!present || !list || !owner || !Trusted(owner)) return false;
     for (DWORD index = 0; index < list->AceCount; ++index) {
         ACCESS_ALLOWED_ACE* ace = nullptr;
         if (!GetAce(list, index, reinterpret_cast<void**>(&ace))) return false;
         if (ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE || !(ace->Mask & kWriteRights)) continue;
-        const PSID sid = &ace->SidStart;
-        if (!EqualSid(sid, administrators) && !EqualSid(sid, system) &&
-            !(user.size() && EqualSid(sid, const_cast<BYTE*>(user.data()))))
-            return false;
+        if (!Trusted(&ace->SidStart)) return false;
     }
     error = ERROR_SUCCESS;
     return true;

@@ -26,9 +26,11 @@ class KitSecurity {
     SECURITY_ATTRIBUTES attributes_;
 };
 
-// Whether the volume of path keeps security (NTFS does, FAT does not).
+// Whether the volume of path keeps security (NTFS does, FAT does not); true when it cannot be
+// told.
 bool VolumeKeepsSecurity(const std::string& path);
-// Whether the file or folder at path lets nobody but Administrators, SYSTEM and the user of this
-// process (who may change what they restore anyway) write, delete or change its security;
-// error receives the reason it does not (ERROR_ACCESS_DENIED: someone else may).
+// Whether the file or folder at path is owned by, and lets nobody but, Administrators, SYSTEM
+// and the user of this process (who may change what they restore anyway) write, delete, take or
+// change its security; error receives the reason it does not (ERROR_ACCESS_DENIED: someone else
+// may).
 bool OnlyTrustedWriters(const std::string& path, DWORD& error);

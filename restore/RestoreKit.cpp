@@ -5,52 +5,13 @@
 #include <utility>
 
 #include "components/PathText.h"
+#include "restore/KitReadme.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"
 #include "sysaccess/RegistryKey.h"
 #include "sysaccess/RestartList.h"
 
 namespace {
-const char kReadme[] =
-    "Oberin restore kit\r\n"
-    "\r\n"
-    "A cleanup run saved here, before each change, what the change replaced:\r\n"
-    "  restore.reg         the registry keys it deleted, with all their subkeys and values, and\r\n"
-    "                      the values it deleted, set or rewrote (network binding lists\r\n"
-    "                      included), as they were; regedit can import it too.\r\n"
-    "  files               every file it deleted or scheduled for deletion at the restart,\r\n"
-    "                      shortcuts included, under its full path: files\\C\\WINNT\\x.dll is\r\n"
-    "                      C:\\WINNT\\x.dll.\r\n"
-    "  manifest.txt        every saved item, a line each: kind, target and, for a file and a\r\n"
-    "                      part of restore.reg, size and CRC-32; also the folders the run\r\n"
-    "                      removed, the keys it made to set a value in, and the deletions it\r\n"
-    "                      added to the restart list.\r\n"
-    "  oberin-changes.txt  the run's change report: every change of the run.\r\n"
-    "Only Administrators and SYSTEM may change this folder.\r\n"
-    "\r\n"
-    "To restore, run \"oberin /restore\" in the folder the run was started from (it uses the\r\n"
-    "newest kit there, else the newest in the system directory) or \"oberin /restore <this\r\n"
-    "folder>\". It refuses a kit that others may change or whose parts differ from the\r\n"
-    "manifest. It brings the folders and files back with their contents and attributes, the\r\n"
-    "keys and values with their data and types, and takes the run's own deletions off the\r\n"
-    "restart list; what is already as saved counts as restored, so it may run again. It writes\r\n"
-    "oberin-restore.txt with a line per item and ends with exit code 0 when every item came "
-    "back,\r\n"
-    "1 when some did not, 2 when it could not start. Restart Windows afterwards: the services "
-    "and\r\n"
-    "drivers whose keys came back are known again after the restart.\r\n"
-    "\r\n"
-    "What cannot come back:\r\n"
-    "- what an uninstaller that the run started removed by itself;\r\n"
-    "- the changes of the system's network setup, which the run starts after removing a network\r\n"
-    "  product: check the adapters and bindings in the Network control panel;\r\n"
-    "- Program Manager items and groups (Windows NT 3.51): create them again by hand;\r\n"
-    "- the security of registry keys: restored keys get the security of their parent key.\r\n";
-const char kNoSecurity[] =
-    "\r\nThis kit lies on a volume that keeps no security (FAT): anyone may change it. The "
-    "restore\r\n"
-    "takes it only when its folder is named: \"oberin /restore <this folder>\".\r\n";
-
 std::string Upper(std::string text) {
     CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
     return text;
@@ -64,6 +25,25 @@ bool IsFileAction(ChangeAction action) {
 std::string Reason(DWORD error) {
     return error == kNameWithLineBreak ? "a name holds a line break, which restore.reg cannot carry"
                                        : "error " + std::to_string(error);
+}
+
+// Deletes the folder at path with everything in it, as far as it can.
+void RemoveKitTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName, inner = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (name != "." && name != "..") RemoveKitTree(inner);
+            } else {
+                SetFileAttributesA(inner.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(inner.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
 }
 
 DWORD LastErrorOr(DWORD fallback) {
@@ -82,7 +62,7 @@ RestoreKit::~RestoreKit() {
 bool RestoreKit::Ready() {
     if (tried_) return !folder_.empty();
     tried_ = true;
-    CreateDirectoryA(parent_.c_str(), nullptr);
+    CreateDirectoryA(parent_.c_str(), security_.Attributes());
     const std::string first = parent_ + "\\" + KitName();
     std::string folder = first;
     for (int number = 2; !CreateDirectoryA(folder.c_str(), security_.Attributes()); ++number) {
@@ -92,9 +72,9 @@ bool RestoreKit::Ready() {
     folder_ = folder;
     securedVolume_ = VolumeKeepsSecurity(folder_);
     HANDLE readme = INVALID_HANDLE_VALUE;
-    const bool written =
-        Append(readme, kit::kReadme, std::string(kReadme) + (securedVolume_ ? "" : kNoSecurity)) &&
-        Append(manifest_, kit::kManifest, kManifestHeader);
+    const bool written = Append(readme, kit::kReadme, KitReadme(securedVolume_)) &&
+                         Append(manifest_, kit::kManifest,
+                                kManifestHeader + MachineIdentity::Current().ManifestLine());
     if (readme != INVALID_HANDLE_VALUE) CloseHandle(readme);
     return written;
 }
@@ -110,7 +90,10 @@ bool RestoreKit::Append(HANDLE& file, const char* name, const std::string& text)
 }
 
 bool RestoreKit::Note(KitRecordKind kind, const std::string& target, DWORD size, DWORD checksum) {
-    return Append(manifest_, kit::kManifest, ManifestLine({kind, target, size, checksum}));
+    const bool noted =
+        Append(manifest_, kit::kManifest, ManifestLine({kind, target, size, checksum}));
+    noted_ = noted_ || noted;
+    return noted;
 }
 
 DWORD RestoreKit::Save(const Change& change, bool& taken) {
@@ -242,6 +225,12 @@ bool RestoreKit::Finish(const std::string& changeReport) {
             CloseHandle(*file);
             *file = INVALID_HANDLE_VALUE;
         }
+    // A kit that holds nothing to restore (its first save failed) goes again.
+    if (!noted_) {
+        RemoveKitTree(folder_);
+        folder_.clear();
+        return true;
+    }
     bool finished = CopyFileAs(changeReport, folder_ + "\\" + kit::kChanges, FILE_ATTRIBUTE_NORMAL);
     if (!notSaved_.empty())
         finished &= AppendToFile(folder_ + "\\" + kit::kReadme,

@@ -11,9 +11,10 @@
 #include "sysaccess/ChangeGate.h"
 
 // What a run replaces, saved before each change into a kit of the folder given (see
-// KitLayout.h), made on the first save with the security of KitSecurity. Each target is saved
-// once, as it was before its first change, and counts as saved only when its save succeeded;
-// the manifest lists every saved item as it is saved. A run that saves nothing makes no kit.
+// KitLayout.h), made on the first save with the security of KitSecurity, as is the folder given
+// when it is made. Each target is saved once, as it was before its first change, and counts as
+// saved only when its save succeeded; the manifest names the machine and lists every saved item
+// as it is saved. A run that saves nothing leaves no kit.
 class RestoreKit {
   public:
     explicit RestoreKit(std::string folder);
@@ -28,8 +29,9 @@ class RestoreKit {
     // After a change: records what its outcome leaves to restore, a folder the run removed or a
     // deletion it added to the restart list; false when the kit could not record it.
     bool Record(const Change& change, ChangeOutcome outcome);
-    // Ends the kit, if there is one: keeps a copy of the change report at changeReport and adds
-    // the changes that could not be saved to the README; false when either failed.
+    // Ends the kit, if there is one: removes it when nothing was saved into it, else keeps a copy
+    // of the change report at changeReport and adds the changes that could not be saved to the
+    // README; false when either failed.
     bool Finish(const std::string& changeReport);
     // The kit's folder; empty while there is none.
     const std::string& Folder() const { return folder_; }
@@ -49,6 +51,7 @@ class RestoreKit {
     std::string parent_;
     std::string folder_;
     bool tried_ = false;
+    bool noted_ = false;
     bool securedVolume_ = true;
     KitSecurity security_;
     std::set<std::string> saved_;

@@ -1,6 +1,8 @@
 #include "run/ChangeReport.h"
 
-ChangeReport::ChangeReport(const std::string& logPath) : kit_(BesideLog(logPath, kit::kFolder)) {
+#include "run/KitPlaces.h"
+
+ChangeReport::ChangeReport(const std::string& logPath) : kit_(KitsFolderFor(logPath)) {
     file_.Open(BesideLog(logPath, "oberin-changes.txt"));
 }
 

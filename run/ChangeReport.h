@@ -14,7 +14,8 @@
 // change it" where the kit's volume keeps no security.
 class ChangeReport : public RunRecord {
   public:
-    // logPath: the run's log, which the report and the kit lie beside.
+    // logPath: the run's log, which the report lies beside, and the kit when the log's folder is
+    // on a local fixed drive (else the kit lies in the system directory).
     explicit ChangeReport(const std::string& logPath);
     ChangeReport(const ChangeReport&) = delete;
     ChangeReport& operator=(const ChangeReport&) = delete;

@@ -41,7 +41,7 @@ unsigned PreviewReport::Finish() {
     file_.Write(
         "\nChanges by action: how many, and how many of them not there or not empty now.\n");
     unsigned all = 0, missing = 0;
-    for (int action = 0; action < kChangeActionCount; ++action) {
+    for (int action = 0; action < kCleanupActionCount; ++action) {
         file_.Write(std::string(ActionText(static_cast<ChangeAction>(action))) + "\t" +
                     std::to_string(counts_[action]) + "\t" + std::to_string(missing_[action]) +
                     "\n");

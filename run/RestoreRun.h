@@ -1,56 +1,56 @@
 #pragma once
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
-#include "restore/KitLayout.h"
+#include "restore/MachineIdentity.h"
+#include "restore/SavedKit.h"
 #include "run/LogFile.h"
 
-// Brings back what a cleanup run saved in a restore kit, item by item as its manifest lists
-// them: the folders, the files with their contents and attributes, the keys the run made
-// deleted, the keys and values of restore.reg, and the run's own deletions taken off the restart
-// list. What is already as saved counts as restored, so a second restore changes nothing. Writes
-// oberin-restore.txt where the log would go, a line per item: kind, target and "restored",
-// "already as saved", "deleted" (a key the run made), "taken off" or "not on the restart list"
-// (restart entries), "comes back at the next restart" (a service key written back, its deletion
-// mark taken off), "missing from the kit" or "failed <code>", tab-separated.
+// Brings back what cleanup runs saved in restore kits (see KitRestore), every kit through the
+// change gate, and writes oberin-restore.txt where the log would go: for each kit its folder and
+// a line an item (action, target, what stood there before, outcome), then how many came back.
+// Without a kit named it restores every kit of this machine in the oberin-restore folders a run
+// makes them in that has not come back whole yet, newest first, marking each (restored.txt);
+// kits of other machines are passed over with a line naming their machine. Before any change,
+// every kit it looks at is checked (SavedKit); anything it may not take stops it.
 class RestoreRun {
   public:
     RestoreRun() = default;
     RestoreRun(const RestoreRun&) = delete;
     RestoreRun& operator=(const RestoreRun&) = delete;
 
-    // kit: the kit's folder; empty: the newest kit beside the log, in the current directory,
-    // else in the system directory. 0 when every item came back or already was as saved, 1 when
-    // some did not, 2 when it could not start: no kit, a kit it refuses (others may change it, a
-    // part differs from the manifest, or on a volume without security a kit not named), or a
-    // version of Windows the cleanup does not support.
-    int Run(const std::string& kit);
+    // named: one kit's folder as typed (made a full path); empty: every kit not restored yet.
+    // preview: nothing is changed and oberin-restore-preview.txt says, item by item, what stands
+    // there now and what a restore would do. A restore gives 0 when every item came back or
+    // already was as saved, or nothing was left to restore, 1 when some did not; a preview 0
+    // when a restore would change nothing, 1 when it would; both 2 when they could not start:
+    // no report could be written, no kit of this machine, a kit refused, something in
+    // oberin-restore that is no kit it may take, or a version of Windows the cleanup does not
+    // support.
+    int Run(const std::string& named, bool preview = false);
     // After Run: why it could not start (empty when it did), its items and how many came back.
     const std::string& Stopped() const { return stopped_; }
     unsigned Items() const { return items_; }
-    unsigned Restored() const { return items_ - failed_; }
+    unsigned Restored() const { return restored_; }
 
   private:
-    // Ends a restore that cannot start, for the reason why, with line as the whole report; 2.
-    int Stop(const char* why, const std::string& line);
-    // Why the kit is not to be trusted, a line for the report; empty when it may be.
-    std::string Refusal(const std::string& kit, bool named);
-    void Restore(const std::string& kit);
-    void RestoreFile(const std::string& kit, const KitRecord& record);
-    void RestoreRegistry();
-    // One line of the report, counted as restored or not.
-    void Line(const char* kind, const std::string& target, const std::string& outcome,
-              bool restored);
-    // One line of the report: outcome, or "failed <error>" for an error other than 0.
-    void Item(const char* kind, const std::string& target, DWORD error, const char* outcome);
+    // Ends a restore that cannot start, for the reason why, with line as the last of the report.
+    int Stop(const std::string& why, const std::string& line);
+    // The kits to restore, newest first, into kits_; the line that stops the restore when one
+    // may not be taken, else empty.
+    std::string ChooseEvery();
+    std::string ChooseNamed(const std::string& named);
+    void RestoreKits(bool preview);
 
     LogFile report_;
-    std::vector<KitRecord> records_;
-    // restore.reg up to the end of its last section the manifest lists.
-    std::string registry_;
+    MachineIdentity here_;
+    std::vector<SavedKit> kits_;
     unsigned items_ = 0;
-    unsigned failed_ = 0;
+    unsigned restored_ = 0;
+    unsigned wouldChange_ = 0;
+    bool foundHere_ = false;
+    // The lines of the kits of other machines passed over, and how many.
+    std::string passed_;
+    unsigned passedOver_ = 0;
     std::string stopped_;
 };

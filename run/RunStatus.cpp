@@ -41,6 +41,7 @@ RunStatus PreviewStatus(const CleanupTally& tally) {
 
 RunStatus RestoreStatus(const RestoreRun& restore, int exitCode) {
     if (!restore.Stopped().empty()) return {false, "Restore: " + restore.Stopped() + "."};
+    if (restore.Items() == 0 && exitCode == 0) return {true, "Restore: nothing left to restore."};
     std::string text = "Restore: " + std::to_string(restore.Restored()) + " of " +
                        Count(restore.Items(), "item") + " restored.";
     if (exitCode != 0 && restore.Restored() == restore.Items())

@@ -21,6 +21,13 @@ const char* const kActionTexts[kChangeActionCount] = {
     "delete Program Manager group",
     "run uninstaller",
     "network setup",
+    "restore folder",
+    "restore file",
+    "delete key the run made",
+    "restore key",
+    "restore value",
+    "take off restart list",
+    "take off deletion mark: the service comes back at the next restart",
 };
 }  // namespace
 

@@ -22,8 +22,19 @@ enum class ChangeAction {
     DeleteProgmanGroup,
     RunUninstaller,
     NetworkSetup,
+    // The restore's: what a restore kit saved put back.
+    RestoreFolder,
+    RestoreFile,
+    DeleteMadeKey,
+    RestoreKey,
+    RestoreValue,
+    TakeOffRestartList,
+    // A service key written back, its deletion mark taken off.
+    KeepService,
 };
-constexpr int kChangeActionCount = static_cast<int>(ChangeAction::NetworkSetup) + 1;
+// The actions of a cleanup run, which come first, and all actions.
+constexpr int kCleanupActionCount = static_cast<int>(ChangeAction::NetworkSetup) + 1;
+constexpr int kChangeActionCount = static_cast<int>(ChangeAction::KeepService) + 1;
 // The action as the reports write it: "delete file", "delete key and subkeys", ...
 const char* ActionText(ChangeAction action);
 

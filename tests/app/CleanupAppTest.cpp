@@ -12,7 +12,7 @@
 namespace {
 // The argument text follows the program name and its blanks; it starts with what picks the mode.
 TEST(CleanupAppTest, ArgumentTextFollowsTheProgramNameAndItsStartPicksTheMode) {
-    const char* const modes[] = {"dialog", "silent", "preview", "restore"};
+    const char* const modes[] = {"dialog", "silent", "preview", "restore", "restore-preview"};
     for (const auto& row : CaseTable("app\\arguments.txt")) {
         const char* text = ArgumentText(row[0].c_str());
         EXPECT_EQ(row[1], text) << row[0];

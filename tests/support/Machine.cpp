@@ -12,6 +12,8 @@
 #include <shlwapi.h>
 
 #include "restore/KitLayout.h"
+#include "run/KitPlaces.h"
+#include "run/RunLock.h"
 #include "support/RegistryEdit.h"
 #include "sysaccess/ProgmanClient.h"
 
@@ -340,6 +342,12 @@ bool SetWindowsVersion(const std::string& version) {
            RunAndWait("regedit.exe /s \"" + values + "\"") == 0;
 }
 
+std::string NewestKit(const std::string& folder) {
+    for (const KitsEntry& entry : KitsEntries(folder))
+        if (entry.folder && IsKitName(entry.name) && !StampInFuture(entry.name)) return entry.path;
+    return std::string();
+}
+
 std::string ExpandMachinePath(const std::string& path) {
     std::string result = path;
     if (result.find("%KIT%") != std::string::npos)
@@ -440,6 +448,8 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
         CreateTestService(path, SERVICE_KERNEL_DRIVER, "System32\\drivers\\" + path + ".sys");
     } else if (kind == "running") {
         Run(path);
+    } else if (kind == "lock") {
+        held_.push_back(CreateMutexA(nullptr, FALSE, kRunLockName));
     } else if (kind == "everyone") {
         OpenToEveryone(path);
     } else if (kind == "gone") {

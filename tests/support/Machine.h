@@ -37,13 +37,16 @@ void DeleteTestService(const std::string& name);
 // imports bed/VERSION.reg, the values winecfg writes for it and Wine's own setting.
 bool SetWindowsVersion(const std::string& version);
 
+// The newest restore kit in folder whose time stamp is not in the future; empty when none.
+std::string NewestKit(const std::string& folder);
 // Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS%, %USERPROGRAMS% (no trailing backslash), %BIN%,
 // %TESTS% and %KIT% (the newest restore kit in the current directory's oberin-restore folder).
 std::string ExpandMachinePath(const std::string& path);
 
 // A machine laid out from tests/machines/NAME: registry.reg (if any) imported, then the lines of
 // files.txt (if any) applied; see tests/README.md for the kinds of line. Files marked held stay
-// open without delete sharing, and programs marked running run, until the object goes.
+// open without delete sharing, programs marked running run, and a lock line holds Oberin's run
+// lock, until the object goes.
 class MachineLayout {
   public:
     explicit MachineLayout(const std::string& name);

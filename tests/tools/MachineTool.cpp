@@ -153,7 +153,8 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
     const MachineState before = machine ? std::move(*machine) : Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
     if (otherVersion) SetWindowsVersion(settings["windows"]);
-    const long code = RunAndWait("\"" + ExpandMachinePath(settings["program"]) + "\" " + arguments,
+    const long code = RunAndWait("\"" + ExpandMachinePath(settings["program"]) + "\" " +
+                                     ExpandMachinePath(arguments),
                                  ExpandMachinePath(settings["directory"]), kRunLimitMs);
     if (otherVersion) SetWindowsVersion("nt40");
     machine = Snapshot();
@@ -176,6 +177,17 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
     return same;
 }
 }  // namespace
+
+// A restart, and the computer name the machine comes back with ("restart as NAME"; a plain
+// restart: the host's own), which the test bed reads from the file it names.
+bool IsRestart(const std::string& step) {
+    return step == "restart" || step.rfind("restart as ", 0) == 0;
+}
+
+void NameNextStart(const std::string& step) {
+    if (const char* file = std::getenv("OBERIN_COMPUTER_FILE"))
+        WriteWholeFile(file, step == "restart" ? "" : step.substr(11));
+}
 
 // machine NAME lays the case out and runs its steps. At a restart it ends with 99, and the test bed
 // restarts the machine (a new wineserver session carries out the restart list) and starts
@@ -205,9 +217,10 @@ int main(int argc, char** argv) {
     std::optional<MachineState> machine;
     for (; progress.step < steps.size(); ++progress.step) {
         const std::string& step = steps[progress.step];
-        if (step == "restart") {
+        if (IsRestart(step)) {
             ++progress.step;
             SaveProgress(progress);
+            NameNextStart(step);
             return 99;
         }
         if (step.rfind("layout ", 0) == 0) {
@@ -218,7 +231,7 @@ int main(int argc, char** argv) {
         const std::size_t run =
             1 + std::count_if(steps.begin(), steps.begin() + progress.step,
                               [](const std::string& earlier) {
-                                  return earlier != "restart" && earlier.rfind("layout ", 0) != 0;
+                                  return !IsRestart(earlier) && earlier.rfind("layout ", 0) != 0;
                               });
         if (!RunAndCheck(folder, settings, step, run, machine)) return 1;
     }

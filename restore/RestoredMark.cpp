@@ -1,0 +1,38 @@
+#include "restore/RestoredMark.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "restore/KitLayout.h"
+#include "restore/SavedKit.h"
+
+bool WriteRestoredMark(const std::string& kit, unsigned restored, unsigned items) {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    char line[128];
+    std::snprintf(line, sizeof line,
+                  "Restored %04u-%02u-%02u %02u:%02u:%02u UTC: %u of %u items restored.\r\n",
+                  now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, restored,
+                  items);
+    const HANDLE file = CreateFileA((kit + "\\" + kit::kMark).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const DWORD size = DWORD(std::strlen(line));
+    DWORD written = 0;
+    const bool whole = WriteFile(file, line, size, &written, nullptr) && written == size;
+    return CloseHandle(file) && whole;
+}
+
+std::string WholeRestoredMark(const std::string& kit) {
+    std::string text;
+    if (!ReadFileText(kit + "\\" + kit::kMark, text)) return std::string();
+    unsigned restored = 0, items = 0;
+    const std::size_t colon = text.find("UTC: ");
+    if (colon == std::string::npos ||
+        std::sscanf(text.c_str() + colon, "UTC: %u of %u items", &restored, &items) != 2 ||
+        restored != items)
+        return std::string();
+    return text.substr(0, text.find('\r'));
+}
