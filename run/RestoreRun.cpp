@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "components/PathText.h"
 #include "restore/KitSecurity.h"
 #include "run/CleanupRun.h"
 #include "run/SystemQueries.h"
@@ -138,7 +139,7 @@ void RestoreRun::RestoreFile(const std::string& kit, const KitRecord& record) {
     } else if (!IsPresent(copy)) {
         Line("file", record.target, kMissing, false);
     } else {
-        CreateFolderPath(record.target.substr(0, record.target.rfind('\\')));
+        CreateFolderPath(record.target.substr(0, LastBackslash(record.target)));
         const bool copied = CopyFileA(copy.c_str(), record.target.c_str(), TRUE) != FALSE;
         Item("file", record.target, copied ? ERROR_SUCCESS : GetLastError(), "restored");
     }
