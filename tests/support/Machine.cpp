@@ -85,8 +85,8 @@ void CreateFolders(const std::string& path) {
 std::string Converted(const std::string& text, UINT from, UINT to) {
     if (text.empty()) return text;
     std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(from, 0, text.data(), int(text.size()), &wide[0],
-                                    int(wide.size())));
+    wide.resize(
+        MultiByteToWideChar(from, 0, text.data(), int(text.size()), &wide[0], int(wide.size())));
     std::string result(wide.size() * 4, '\0');
     result.resize(WideCharToMultiByte(to, 0, wide.data(), int(wide.size()), &result[0],
                                       int(result.size()), nullptr, nullptr));

@@ -19,9 +19,11 @@ const DWORD kRunLimitMs = 20000;
 
 // The settings of case.txt ("name | value" rows) over their defaults.
 std::map<std::string, std::string> CaseSettings(const std::string& name) {
-    std::map<std::string, std::string> settings = {
-        {"windows", "nt40"}, {"steps", "s"}, {"directory", "C:\\server"}, {"log", ""},
-        {"language", ""}};
+    std::map<std::string, std::string> settings = {{"windows", "nt40"},
+                                                   {"steps", "s"},
+                                                   {"directory", "C:\\server"},
+                                                   {"log", ""},
+                                                   {"language", ""}};
     for (const auto& row : CaseTable("machines\\" + name + "\\case.txt"))
         settings[row[0]] = row.back();
     if (settings["log"].empty()) settings["log"] = settings["directory"] + "\\oberin.log";
