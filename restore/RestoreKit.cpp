@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "components/PathText.h"
 #include "restore/KitReadme.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"
@@ -138,10 +139,10 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
     const HANDLE search = FindFirstFileA(path.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
     FindClose(search);
-    const std::string source = path.substr(0, path.rfind('\\') + 1) + found.cFileName;
+    const std::string source = path.substr(0, LastBackslash(path) + 1) + found.cFileName;
     const std::string copy = folder_ + "\\" + CopyOf(source);
     // Files come mostly folder by folder: a folder made for the last copy is there.
-    const std::string folder = copy.substr(0, copy.rfind('\\'));
+    const std::string folder = copy.substr(0, LastBackslash(copy));
     if (folder != lastFolder_ && !CreateFolderPath(folder)) return LastErrorOr(ERROR_CANNOT_MAKE);
     lastFolder_ = folder;
     // A file the system would delete now is read for its digest and moved, which deletes it at
@@ -185,7 +186,7 @@ DWORD RestoreKit::SaveRegistry(const Change& change, bool tree) {
     // A key saved whole holds its values as they were before any change of the run, and a key
     // the run made had none: a value below either is not saved again.
     for (std::size_t end = key.size(); !tree && end != std::string::npos;
-         end = key.rfind('\\', end - 1))
+         end = LastBackslash(key.substr(0, end)))
         if (saved_.count("K" + key.substr(0, end)) || saved_.count("N" + key.substr(0, end)))
             return ERROR_SUCCESS;
     std::string section;
