@@ -93,11 +93,10 @@ bool DeploymentUpkeepUtility::InitialStage() {
 
 bool DeploymentUpkeepUtility::MiddleStage() {
     if (!IsNt351Build()) return true;
-    ProgmanConnect();
-    ProgmanDeleteItem(kGroup, kUtilityItem, false);
-    ProgmanDeleteItem(kGroup, kRefreshItem, false);
-    ProgmanDeleteGroup(kGroup);
-    ProgmanDisconnect();
+    ProgmanConversation progman;
+    progman.DeleteItem(kGroup, kUtilityItem, false);
+    progman.DeleteItem(kGroup, kRefreshItem, false);
+    progman.DeleteGroup(kGroup);
     return true;
 }
 

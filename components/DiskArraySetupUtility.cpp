@@ -45,9 +45,8 @@ bool DiskArraySetupUtility::MiddleStage() {
                      "\\Administrative Tools (Common)\\Velmora Disk Array Setup Utility.lnk"});
     if (IsNt351Build()) {
         // Windows NT 3.51 shows the utility as an item of a personal Program Manager group.
-        ProgmanConnect();
-        ProgmanDeleteItem("Administrative Tools", "Velmora Disk Array Setup Utility", false);
-        ProgmanDisconnect();
+        ProgmanConversation().DeleteItem("Administrative Tools", "Velmora Disk Array Setup Utility",
+                                         false);
     }
     return removed;
 }

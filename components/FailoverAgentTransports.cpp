@@ -21,9 +21,8 @@ bool FailoverAgentTransports::MiddleStage() {
     RemoveFolder(CommonProgramsFolder() + "\\Velmora System Tools");
     DeleteFiles(SystemDirectory(), {"FOADMIN.CPL", "FOADMIN.HLP", "FOAMON.HLP"});
     if (IsNt351Build()) {
-        ProgmanConnect();
-        ProgmanDeleteItem("Administrative Tools", "Velmora Failover Agent Monitor", false);
-        ProgmanDisconnect();
+        ProgmanConversation().DeleteItem("Administrative Tools", "Velmora Failover Agent Monitor",
+                                         false);
     }
     return true;
 }

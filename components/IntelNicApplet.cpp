@@ -3,7 +3,6 @@
 #include "components/MonitorRunValues.h"
 #include "components/NetworkCardPass.h"
 #include "components/RemovalSteps.h"
-#include "run/NetworkSetup.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgramsFolders.h"
@@ -22,7 +21,7 @@ bool IntelNicApplet::FinalStage() {
     const bool teamingInstalled = ntcTeaming.ServiceInstalled() || ancTeaming.ServiceInstalled();
     if (!teamingInstalled || !IsNt4Version()) return true;
 
-    NetworkSetupPending = true;
+    RequestNetworkSetup();
     DeleteKeys(kServicesKey, {"VLMANC", "VLMNTC"});
     NetworkCardPass("N100", NetworkCardAction::RebindAndStripTeaming);
     NetworkCardPass("N1000", NetworkCardAction::StripTeaming);

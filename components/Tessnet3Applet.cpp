@@ -3,7 +3,6 @@
 #include "components/MonitorRunValues.h"
 #include "components/NetworkCardPass.h"
 #include "components/RemovalSteps.h"
-#include "run/NetworkSetup.h"
 #include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgramsFolders.h"
@@ -17,11 +16,11 @@ bool Tessnet3Applet::IsInstalled() {
 bool Tessnet3Applet::FinalStage() {
     DeleteMonitorRunValues();
     if (IsNt351Build() || IsNt4Version()) {
-        NetworkSetupPending = true;
+        RequestNetworkSetup();
         NetworkCardPass("VLMTN3", NetworkCardAction::ResetSecondaryAdapter);
     }
     if (IsNt4Version()) {
-        NetworkSetupPending = true;
+        RequestNetworkSetup();
         NetworkCardPass("VLMTN3", NetworkCardAction::StripTeaming);
         NetworkCardPass("VLMANC", NetworkCardAction::DeleteAdapterService);
         NetworkCardPass("VLMNTC", NetworkCardAction::DeleteAdapterService);

@@ -54,3 +54,18 @@ bool CloseMultiStringList(MultiStringList& list, DWORD& position) {
     for (DWORD index = 0; index < missing; ++index) list.bytes[position++] = '\0';
     return true;
 }
+
+bool ReadMultiStringList(ReadOnlyKey& key, const std::string& name, MultiStringList& list,
+                         DWORD* type) {
+    list = MultiStringList();
+    DWORD size = kMultiStringListSize;
+    DWORD valueType = REG_NONE;
+    if (!key.ReadInto(name, list.bytes, size, valueType)) {
+        list = MultiStringList();
+        return false;
+    }
+    // Nothing of a failed or shorter read may stay behind the data.
+    std::memset(list.bytes + size, 0, sizeof list.bytes - size);
+    if (type) *type = valueType;
+    return true;
+}

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/ReadOnlyKey.h"
+
 // Size of every binding list the editor reads or builds.
 constexpr DWORD kMultiStringListSize = 1024;
 
@@ -26,3 +28,7 @@ DWORD MissingTerminatorBytes(const MultiStringList& list, DWORD length);
 bool AppendMultiStringEntry(MultiStringList& list, DWORD& position, const std::string& entry);
 // Appends the missing closing NULs at position and advances it; false when they do not fit.
 bool CloseMultiStringList(MultiStringList& list, DWORD& position);
+// Reads the value, whatever its type, into list (the rest of it NUL); false when the value is
+// missing or larger than the list. type receives the value's type when given.
+bool ReadMultiStringList(ReadOnlyKey& key, const std::string& name, MultiStringList& list,
+                         DWORD* type = nullptr);

@@ -1,8 +1,8 @@
 #include "netcfg/ServiceBindings.h"
 
 #include "netcfg/AdapterNameMatch.h"
-#include "netcfg/BindingStoreKey.h"
 #include "netcfg/MultiStringList.h"
+#include "sysaccess/RegistryKey.h"
 #include "sysaccess/ServiceControl.h"
 
 namespace {
@@ -19,9 +19,9 @@ struct BindingLists {
     MultiStringList list[kLists];
     DWORD position[kLists] = {};
 
-    bool Read(BindingStoreKey& key) {
+    bool Read(ReadOnlyKey& key) {
         for (int index = 0; index < kLists; ++index)
-            if (!key.ReadList(kListNames[index], list[index])) return false;
+            if (!ReadMultiStringList(key, kListNames[index], list[index])) return false;
         return true;
     }
     // Every binding has its entry in each of the three lists.
@@ -43,18 +43,20 @@ struct BindingLists {
             if (!CloseMultiStringList(list[index], position[index])) return false;
         return true;
     }
-    bool Write(BindingStoreKey& key) const {
+    // Each list through the gate.
+    bool Write(RegistryKey& key) const {
         for (int index = 0; index < kLists; ++index)
-            if (!key.WriteList(kListNames[index], list[index], position[index])) return false;
+            if (!key.RewriteList(kListNames[index], list[index].bytes, position[index]))
+                return false;
         return true;
     }
 };
 }  // namespace
 
 bool ServiceBindsToAdapter(const std::string& adapter, const std::string& service) {
-    BindingStoreKey linkage(LinkagePath(service), KEY_ALL_ACCESS);
+    ReadOnlyKey linkage(HKEY_LOCAL_MACHINE, LinkagePath(service), KEY_ALL_ACCESS);
     MultiStringList bind;
-    if (!linkage.ReadList("Bind", bind)) return false;
+    if (!ReadMultiStringList(linkage, "Bind", bind)) return false;
     const unsigned count = CountMultiStringEntries(bind);
     for (unsigned entry = 0; entry < count; ++entry)
         if (RefersToAdapter(GetMultiStringEntry(bind, entry), adapter)) return true;
@@ -70,8 +72,10 @@ bool AdapterHasBindings(const std::string& adapter, const NetworkServiceList& se
 }
 
 bool EnableServiceBindings(const std::string& adapter, const std::string& service) {
-    BindingStoreKey disabledKey(LinkagePath(service) + "\\Disabled", KEY_ALL_ACCESS);
-    BindingStoreKey activeKey(LinkagePath(service), KEY_ALL_ACCESS);
+    const std::string activePath = LinkagePath(service);
+    const std::string disabledPath = activePath + "\\Disabled";
+    ReadOnlyKey disabledKey(HKEY_LOCAL_MACHINE, disabledPath, KEY_ALL_ACCESS);
+    ReadOnlyKey activeKey(HKEY_LOCAL_MACHINE, activePath, KEY_ALL_ACCESS);
     if (!disabledKey.IsOpen() || !activeKey.IsOpen()) return false;
     BindingLists disabled, active;
     if (!disabled.Read(disabledKey) || !active.Read(activeKey)) return false;
@@ -91,5 +95,6 @@ bool EnableServiceBindings(const std::string& adapter, const std::string& servic
     if (!kept.Close() || !active.Close()) return false;
     // The active lists first: a write that fails after them leaves a moved binding in both
     // sides, never in neither.
-    return active.Write(activeKey) && kept.Write(disabledKey);
+    RegistryKey activeWriter(activePath), disabledWriter(disabledPath);
+    return active.Write(activeWriter) && kept.Write(disabledWriter);
 }

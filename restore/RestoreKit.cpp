@@ -183,7 +183,7 @@ DWORD RestoreKit::SaveRegistry(const Change& change, bool tree) {
     // A key saved whole holds its values as they were before any change of the run, and a key
     // the run made had none: a value below either is not saved again.
     for (std::size_t end = key.size(); !tree && end != std::string::npos;
-         end = key.rfind('\\', end - 1))
+         end = LastBackslash(key.substr(0, end)))
         if (saved_.count("K" + key.substr(0, end)) || saved_.count("N" + key.substr(0, end)))
             return ERROR_SUCCESS;
     std::string section;

@@ -2,24 +2,7 @@
 
 #include <utility>
 
-#include "components/ClusterAuditUtility.h"
-#include "components/DeploymentUpkeepUtility.h"
-#include "components/DiskArraySetupUtility.h"
-#include "components/EventJournalViewerUtility.h"
-#include "components/FailoverAgentTransports.h"
-#include "components/FrontPanelDisplayUtility.h"
-#include "components/IntelNicApplet.h"
-#include "components/ManagementAgents.h"
-#include "components/MirrorPairUtility.h"
-#include "components/OnlineStorageFailoverUtility.h"
-#include "components/PciLiveSwapUtility.h"
-#include "components/PlatformHealthDriver.h"
-#include "components/PowerFeedMonitorUtility.h"
-#include "components/RemoteBoardDriver.h"
-#include "components/RemoteBoardWanDriver.h"
-#include "components/RemoteWatchService.h"
-#include "components/ShutdownSchedulerUtility.h"
-#include "components/Tessnet3Applet.h"
+#include "components/Catalog.h"
 #include "run/ChangeReport.h"
 #include "run/LogFile.h"
 #include "run/NetworkSetup.h"
@@ -27,16 +10,6 @@
 #include "run/SystemQueries.h"
 
 namespace {
-// A catalog entry with a log block, in the fixed order of the run.
-struct CatalogEntry {
-    Component& product;
-    const char* displayName;
-    ProductKind kind;
-};
-
-// Entry 18 has no log block; the reports name it so.
-const char kFailoverAgentName[] = "Velmora failover agent transports";
-
 // A display name without its closing line end.
 std::string Shown(const char* displayName) {
     std::string name = displayName;
@@ -145,61 +118,26 @@ int CleanupRun::Preview() {
 bool CleanupRun::RemoveCatalog(RunRecord& record) {
     bool result = true;
     // The components live until the network setup is done and go in reverse order.
-    DeploymentUpkeepUtility upkeep;
-    Tessnet3Applet tessnet3;
-    DiskArraySetupUtility diskArray;
-    FrontPanelDisplayUtility frontPanel;
-    EventJournalViewerUtility eventJournal;
-    OnlineStorageFailoverUtility storageFailover;
-    PciLiveSwapUtility liveSwap;
-    MirrorPairUtility mirrorPair;
-    ShutdownSchedulerUtility shutdownScheduler;
-    PowerFeedMonitorUtility powerFeed;
-    IntelNicApplet intelNic;
-    ClusterAuditUtility clusterAudit;
-    ManagementAgents agents;
-    RemoteWatchService remoteWatch;
-    RemoteBoardDriver remoteBoard;
-    RemoteBoardWanDriver remoteBoardWan;
-    PlatformHealthDriver platformHealth;
-    FailoverAgentTransports failoverAgent;
-    const CatalogEntry catalog[] = {
-        {upkeep, "Velmora Deployment Upkeep Utility\n", ProductKind::Utility},
-        {tessnet3, "Tessnet3 control panel applet\n", ProductKind::Component},
-        {diskArray, "Velmora Disk Array Setup Utility\n", ProductKind::Utility},
-        {frontPanel, "Velmora Front Panel Status Display Utility\n", ProductKind::Utility},
-        {eventJournal, "Velmora Event Journal Viewer Utility\n", ProductKind::Utility},
-        {storageFailover, "Velmora Online Storage Failover Assistant\n", ProductKind::Utility},
-        {liveSwap, "Velmora PCI Live Swap Utility\n", ProductKind::Utility},
-        {mirrorPair, "Velmora Mirror Pair Utility\n", ProductKind::Utility},
-        {shutdownScheduler, "Velmora Shutdown Scheduler\n", ProductKind::Utility},
-        {powerFeed, "Velmora Power Feed Monitor Utility\n", ProductKind::Utility},
-        {intelNic, "Intel NIC control panel applet\n", ProductKind::Component},
-        {clusterAudit, "Velmora Cluster Audit Utility (installed from SWK 2.x)\n",
-         ProductKind::Utility},
-        {agents, "Velmora Lumenar Agents\n", ProductKind::Utility},
-        {remoteWatch, "Velmora Remote Watch Service\n", ProductKind::Service},
-        {remoteBoard, "Velmora Remote Lumenar Board Driver\n", ProductKind::Driver},
-        {remoteBoardWan, "Velmora Remote Lumenar Board WAN Driver\n", ProductKind::Driver},
-        {platformHealth, "Velmora Platform Health Driver\n", ProductKind::Driver},
-    };
-    int number = 0;
-    for (const CatalogEntry& entry : catalog) {
-        const bool installed = entry.product.IsInstalled();
-        record.BeginEntry(++number, Shown(entry.displayName),
+    CatalogProducts products;
+    for (int number = 1; number < kCatalogSize; ++number) {
+        const CatalogEntry& entry = kCatalog[number - 1];
+        Component& product = products.Entry(number);
+        const bool installed = product.IsInstalled();
+        record.BeginEntry(number, Shown(entry.displayName),
                           installed ? "detected" : "not detected");
-        const bool removed = ReportProduct(entry.product, entry.displayName, entry.kind, installed);
+        const bool removed = ReportProduct(product, entry.displayName, entry.kind, installed);
         if (installed) ++(removed ? tally_.removed : tally_.notRemoved);
         if (!removed) result = false;
     }
     // The last entry has no block and is removed whether or not anything of it is there.
-    record.BeginEntry(++number, kFailoverAgentName, "removed without detection");
-    if (!failoverAgent.Remove()) result = false;
+    record.BeginEntry(kCatalogSize, kCatalog[kCatalogSize - 1].displayName,
+                      "removed without detection");
+    if (!products.Entry(kCatalogSize).Remove()) result = false;
 
     // A report that could not be written completely cannot tell the run's success.
     tally_.logComplete = TheLogFile().Close();
     if (!tally_.logComplete) result = false;
     record.BeginEntry(0, std::string(), "");
-    if (NetworkSetupPending) FinishNetworkSetup();
+    if (products.NetworkSetupRequested()) FinishNetworkSetup();
     return result;
 }

@@ -15,5 +15,14 @@ class Component {
     virtual bool InitialStage();
     // InitialStage, MiddleStage, FinalStage; stops at the first stage that fails.
     virtual bool Remove() final;
+    // True once a stage asked for the system's network setup at the end of the run.
+    bool NetworkSetupRequested() const { return networkSetupRequested_; }
     virtual ~Component();
+
+  protected:
+    // Asks for the system's network setup once every entry of the run is done.
+    void RequestNetworkSetup() { networkSetupRequested_ = true; }
+
+  private:
+    bool networkSetupRequested_ = false;
 };

@@ -1,19 +1,17 @@
 #pragma once
 #include <windows.h>
 
+#include "base/ScopedHandle.h"
+
 // A library loaded for the lifetime of one operation; released on destruction.
 class DllModule {
   public:
-    explicit DllModule(const char* fileName);
-    ~DllModule();
-    DllModule(const DllModule&) = delete;
-    DllModule& operator=(const DllModule&) = delete;
+    explicit DllModule(const char* fileName) : module_(LoadLibraryA(fileName)) {}
 
     // Address of the named export, or null (also when the library is not loaded).
     FARPROC EntryPoint(const char* name) const;
-    bool Loaded() const { return loaded_ != 0; }
+    bool Loaded() const { return module_.IsValid(); }
 
   private:
-    HMODULE module_;
-    int loaded_;
+    ModuleHandle module_;
 };

@@ -5,8 +5,6 @@
 #include "run/DllModule.h"
 #include "sysaccess/ChangeGate.h"
 
-bool NetworkSetupPending = false;
-
 namespace {
 typedef BOOL(WINAPI* CplSetupFunction)(DWORD argumentCount, LPSTR* arguments, LPSTR* answer);
 }

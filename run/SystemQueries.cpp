@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "components/PathText.h"
-#include "sysaccess/RegistryKey.h"
+#include "base/ReadOnlyKey.h"
 
 std::string SystemDirectory() {
     char buffer[MAX_PATH] = "";
@@ -26,7 +26,7 @@ long ParseBuildNumber(const std::string& text) {
 
 bool IsNt351Build() {
     std::string build;
-    RegistryKey("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion")
+    ReadOnlyKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion")
         .QueryString("CurrentBuildNumber", build);
     const unsigned long number = static_cast<unsigned long>(ParseBuildNumber(build));
     return number >= 944 && number <= 1057;

@@ -35,12 +35,11 @@ const char* ActionText(ChangeAction action) {
     return kActionTexts[static_cast<int>(action)];
 }
 
-InstalledChangeGate::InstalledChangeGate(ChangeGate& gate) {
-    installed = &gate;
-}
+InstalledChangeGate::InstalledChangeGate(ChangeGate& gate)
+    : replaced_(std::exchange(installed, &gate)) {}
 
 InstalledChangeGate::~InstalledChangeGate() {
-    installed = nullptr;
+    installed = replaced_;
 }
 
 GatedChange::GatedChange(Change change)

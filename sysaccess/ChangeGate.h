@@ -73,13 +73,17 @@ class ChangeGate {
     ~ChangeGate() = default;
 };
 
-// Installs gate as the gate of the process for the object's life; none before and after.
+// Installs gate as the gate of the process for the object's life, then puts back the gate it
+// replaced (none at first).
 class InstalledChangeGate {
   public:
     explicit InstalledChangeGate(ChangeGate& gate);
     ~InstalledChangeGate();
     InstalledChangeGate(const InstalledChangeGate&) = delete;
     InstalledChangeGate& operator=(const InstalledChangeGate&) = delete;
+
+  private:
+    ChangeGate* replaced_;
 };
 
 // One change on its way through the gate: asked on construction, reported by one of the

@@ -10,7 +10,7 @@
 namespace {
 bool HasExtension(const std::string& path) {
     const std::size_t dot = path.rfind('.');
-    const std::size_t folder = path.find_last_of("\\/");
+    const std::size_t folder = LastOf(path, "\\/");
     return dot != std::string::npos && (folder == std::string::npos || dot > folder);
 }
 

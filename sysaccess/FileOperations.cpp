@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "components/PathText.h"
 #include "sysaccess/ChangeGate.h"
 
 namespace {
@@ -108,7 +109,7 @@ void DiscardFile(const std::string& path) {
 bool CreateFolderPath(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const std::size_t parent = path.rfind('\\');
+    const std::size_t parent = LastBackslash(path);
     if (parent != std::string::npos && parent > 2 && !CreateFolderPath(path.substr(0, parent)))
         return false;
     return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/ScopedHandle.h"
 #include "sysaccess/ChangeGate.h"
 #include "sysaccess/CommandLine.h"
 
@@ -19,14 +20,13 @@ bool RunProgram(const std::string& commandLine, bool wait) {
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                         nullptr, nullptr, &startup, &process))
         return false;
-    bool ended = true;
+    const KernelObject program(process.hProcess), thread(process.hThread);
     // The process handle is signalled when the program ends, whatever its exit code (259
     // included), so the end is seen at once.
-    if (wait) ended = WaitForSingleObject(process.hProcess, kRunProgramWaitLimit) == WAIT_OBJECT_0;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (!ended) SetLastError(WAIT_TIMEOUT);
-    return ended;
+    if (!wait || WaitForSingleObject(program.Get(), kRunProgramWaitLimit) == WAIT_OBJECT_0)
+        return true;
+    SetLastError(WAIT_TIMEOUT);
+    return false;
 }
 
 bool RunUninstaller(const std::string& commandLine, const std::string& arguments) {

@@ -7,80 +7,63 @@
 #include <string>
 #include <vector>
 
-#include "sysaccess/ChangeGate.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgramsFolders.h"
 
 namespace {
-// The conversation, shared by the operations of one caller.
-DWORD instance = 0;
-HCONV conversation = nullptr;
-// The DDE error of the last command that failed.
-UINT commandError = DMLERR_NO_ERROR;
-// The default context; only its size is filled in, which the DDE library checks.
-CONVCONTEXT context = {sizeof(CONVCONTEXT), 0, 0, 0, 0, 0, {}};
-
 HDDEDATA CALLBACK NoData(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
+}
+
+// A client-only DDE instance; empty when the DDE library refuses one.
+DdeInstance ClientInstance() {
+    DWORD instance = 0;
+    if (DdeInitializeA(&instance, NoData, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return {};
+    return DdeInstance(instance);
+}
+
+DdeString StringOf(const DdeInstance& instance, const char* text) {
+    return DdeString({instance.Get(), DdeCreateStringHandleA(instance.Get(), text, CP_WINANSI)});
+}
+
+// A conversation with Program Manager; empty when it does not answer.
+DdeConversation Connect(const DdeInstance& instance, const DdeString& service) {
+    // The default context; only its size is filled in, which the DDE library checks.
+    CONVCONTEXT context = {sizeof(CONVCONTEXT), 0, 0, 0, 0, 0, {}};
+    return DdeConversation(
+        DdeConnect(instance.Get(), service.Get().text, service.Get().text, &context));
 }
 
 // The command text grows with the names: a cut command could name another group or item.
 std::string Command(const char* verb, const std::string& arguments) {
     return std::string("[") + verb + "(" + arguments + ")]";
 }
-}  // namespace
 
-bool ProgmanConnect() {
-    conversation = nullptr;
-    if (DdeInitializeA(&instance, NoData, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
-        instance = 0;
-        return false;
-    }
-    HSZ name = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI);
-    if (!name) return false;
-    conversation = DdeConnect(instance, name, name, &context);
-    DdeFreeStringHandle(instance, name);
-    return true;
-}
-
-bool ProgmanExecute(const std::string& command) {
-    HDDEDATA data =
-        DdeCreateDataHandle(instance, reinterpret_cast<BYTE*>(const_cast<char*>(command.c_str())),
-                            static_cast<DWORD>(command.size() + 1), 0, nullptr, CF_TEXT, 0);
-    DWORD answer = 0;
-    if (data && DdeClientTransaction(reinterpret_cast<BYTE*>(data), static_cast<DWORD>(-1),
-                                     conversation, nullptr, 0, XTYP_EXECUTE, 10000, &answer))
-        return true;
-    commandError = DdeGetLastError(instance);
-    return false;
-}
-
-bool ProgmanCreateGroup(const std::string& group, bool common) {
-    return ProgmanExecute(Command("CreateGroup", group + (common ? ",1" : ",0")));
-}
-
-namespace {
-// Program Manager's answer to a request for item, a line each; none when it gives no answer.
+// Program Manager's answer to a request for item as text; empty when it gives none.
 // It is asked in a conversation of its own: a request it does not answer leaves some shells'
 // conversation out of step, and the commands' conversation stays in step.
-std::vector<std::string> Request(const std::string& item) {
-    DWORD asking = 0;
-    if (DdeInitializeA(&asking, NoData, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return {};
-    HSZ service = DdeCreateStringHandleA(asking, "PROGMAN", CP_WINANSI);
-    HSZ name = DdeCreateStringHandleA(asking, item.c_str(), CP_WINANSI);
-    HCONV answering = service && name ? DdeConnect(asking, service, service, &context) : nullptr;
-    HDDEDATA data = answering ? DdeClientTransaction(nullptr, 0, answering, name, CF_TEXT,
-                                                     XTYP_REQUEST, 10000, nullptr)
-                              : nullptr;
+std::string Answer(const std::string& item) {
+    const DdeInstance asking = ClientInstance();
+    if (!asking.IsValid()) return std::string();
+    const DdeString service = StringOf(asking, "PROGMAN"), name = StringOf(asking, item.c_str());
+    const DdeConversation answering =
+        service.IsValid() && name.IsValid() ? Connect(asking, service) : DdeConversation();
+    const DdeData data(answering.IsValid()
+                           ? DdeClientTransaction(nullptr, 0, answering.Get(), name.Get().text,
+                                                  CF_TEXT, XTYP_REQUEST, 10000, nullptr)
+                           : nullptr);
     std::string text;
-    if (data) {
-        text.resize(DdeGetData(data, nullptr, 0, 0));
-        DdeGetData(data, reinterpret_cast<BYTE*>(&text[0]), static_cast<DWORD>(text.size()), 0);
-        DdeFreeDataHandle(data);
+    if (data.IsValid()) {
+        text.resize(DdeGetData(data.Get(), nullptr, 0, 0));
+        DdeGetData(data.Get(), reinterpret_cast<BYTE*>(&text[0]), DWORD(text.size()), 0);
     }
-    DdeDisconnect(answering);
-    DdeUninitialize(asking);
     text.resize(std::min(text.size(), text.find('\0')));
+    return text;
+}
+
+// Program Manager's answer to a request for item, a line each; none when it gives no answer.
+std::vector<std::string> Request(const std::string& item) {
+    const std::string text = Answer(item);
     std::vector<std::string> lines;
     for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 2) {
         end = text.find("\r\n", start);
@@ -115,32 +98,60 @@ bool ItemPresent(const std::string& group, const std::string& item, bool common)
             return true;
     return false;
 }
+}  // namespace
 
-// Activates group, then sends the deletion, through the change gate.
-void DeleteFromGroup(ChangeAction action, const std::string& group, bool common,
-                     const std::string& target, const std::string& command, bool present) {
+ProgmanConversation::ProgmanConversation() : instance_(ClientInstance()) {
+    const DdeString name = instance_.IsValid() ? StringOf(instance_, "PROGMAN") : DdeString();
+    connected_ = name.IsValid();
+    if (connected_) conversation_ = Connect(instance_, name);
+}
+
+bool ProgmanConversation::Execute(const std::string& command) {
+    HDDEDATA data = DdeCreateDataHandle(
+        instance_.Get(), reinterpret_cast<BYTE*>(const_cast<char*>(command.c_str())),
+        static_cast<DWORD>(command.size() + 1), 0, nullptr, CF_TEXT, 0);
+    DWORD answer = 0;
+    // The transaction takes the data handle over.
+    if (data && DdeClientTransaction(reinterpret_cast<BYTE*>(data), static_cast<DWORD>(-1),
+                                     conversation_.Get(), nullptr, 0, XTYP_EXECUTE, 10000, &answer))
+        return true;
+    commandError_ = DdeGetLastError(instance_.Get());
+    return false;
+}
+
+bool ProgmanConversation::CreateGroup(const std::string& group, bool common) {
+    return Execute(Command("CreateGroup", group + (common ? ",1" : ",0")));
+}
+
+void ProgmanConversation::DeleteFromGroup(ChangeAction action, const std::string& group,
+                                          bool common, const std::string& target,
+                                          const std::string& command, bool present) {
     GatedChange change({action, target, present});
     if (!change.Admitted()) return;
-    if (ProgmanCreateGroup(group, common) && ProgmanExecute(command)) {
+    if (CreateGroup(group, common) && Execute(command)) {
         change.Done();
         return;
     }
-    change.Failed(commandError);
+    change.Failed(commandError_);
 }
-}  // namespace
 
-void ProgmanDeleteItem(const std::string& group, const std::string& item, bool common) {
+void ProgmanConversation::DeleteItem(const std::string& group, const std::string& item,
+                                     bool common) {
     DeleteFromGroup(ChangeAction::DeleteProgmanItem, group, common, group + "\\" + item,
                     Command("DeleteItem", item), ItemPresent(group, item, common));
 }
 
-void ProgmanDeleteGroup(const std::string& group) {
+void ProgmanConversation::DeleteGroup(const std::string& group) {
     DeleteFromGroup(ChangeAction::DeleteProgmanGroup, group, false, group,
                     Command("DeleteGroup", group), GroupPresent(group));
 }
 
-void ProgmanDisconnect() {
-    DdeDisconnect(conversation);
-    DdeUninitialize(instance);
-    instance = 0;
+bool ProgmanConnect() {
+    return ProgmanConversation().Connected();
 }
+
+bool ProgmanExecute(const std::string& command) {
+    return ProgmanConversation().Execute(command);
+}
+
+void ProgmanDisconnect() {}

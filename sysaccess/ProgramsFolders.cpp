@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "run/SystemQueries.h"
-#include "sysaccess/RegistryKey.h"
+#include "base/ReadOnlyKey.h"
 
 namespace {
 const char kShellFolders[] =
@@ -26,10 +26,9 @@ const LocalizedFolder kLocalizedFolders[] = {
 std::string ProgramsFolder(HKEY root, const char* valueName) {
     const std::string base = WindowsDirectory();
     std::string result = base + "Profiles\\All Users\\Start Menu\\Programs";
-    RegistryKey shellFolders(root, kShellFolders);
-    if (shellFolders.Exists()) shellFolders.QueryString(valueName, result);
-    RegistryKey helpFile("SOFTWARE\\Classes\\helpfile");
-    if (!helpFile.Exists()) return result;
+    ReadOnlyKey(root, kShellFolders).QueryString(valueName, result);
+    ReadOnlyKey helpFile(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\helpfile");
+    if (!helpFile.IsOpen()) return result;
     std::string name;
     helpFile.QueryString("", name);
     if (name == "Help File") return result;

@@ -29,11 +29,21 @@ std::string SectionName(HKEY root, const std::string& path) {
     return path.empty() ? RootName(root) : RootName(root) + "\\" + path;
 }
 
+// Whether the byte at text[at] leads a double-byte character of the system's code page whose
+// trail byte follows: the pair is one character, its trail byte (0x5C too) never an escape.
+bool LeadsCharacter(const std::string& text, std::size_t at) {
+    return at + 1 < text.size() && IsDBCSLeadByte(static_cast<BYTE>(text[at]));
+}
+
 std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '\\' || c == '"') quoted += '\\';
-        quoted += c;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (LeadsCharacter(text, at)) {
+            quoted += text.substr(at++, 2);
+            continue;
+        }
+        if (text[at] == '\\' || text[at] == '"') quoted += '\\';
+        quoted += text[at];
     }
     return quoted + '"';
 }
@@ -169,11 +179,16 @@ bool NextLine(const std::string& text, std::size_t& at, std::string& line) {
     return true;
 }
 
-// A quoted text starting at line[at], with \\ and \" unescaped; at moves past its closing quote.
+// A quoted text starting at line[at], with \\ and \" unescaped (double-byte characters as they
+// stand); at moves past its closing quote.
 bool ParseQuoted(const std::string& line, std::size_t& at, std::string& text) {
     if (at >= line.size() || line[at] != '"') return false;
     text.clear();
     for (++at; at < line.size(); ++at) {
+        if (LeadsCharacter(line, at)) {
+            text += line.substr(at++, 2);
+            continue;
+        }
         char c = line[at];
         if (c == '"') {
             ++at;

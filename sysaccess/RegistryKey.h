@@ -1,45 +1,35 @@
 #pragma once
 #include <windows.h>
+
 #include <string>
 
-// Result of the last operation of a RegistryKey.
-enum RegistryStatus : DWORD {
-    RegistrySuccess = 1000,
-    RegistryFailure = 1001,
-    RegistryWrongType = 1002,
-    RegistryClosed = 1003,
-    RegistryUnused = 1004,
-};
+#include "sysaccess/WritableKey.h"
 
-// One registry key, named by a root and a path below it. Every operation opens the key, acts
-// and closes it again, so no handle outlives a call (Open and Create excepted). An empty path
-// never opens anything: the root itself is never opened, written or deleted through this class.
-// Failures never throw: they give false, an empty string or an unchanged output string. Writes
-// and deletions pass the change gate; one the gate holds back counts as made.
+// One registry key, named by a root and a path below it, through which a run changes the
+// registry: every write and deletion passes the change gate, and one the gate holds back counts
+// as made. Its lookups read through one handle with full access, opened at the first and kept
+// until the key is deleted or the object goes; a key that cannot be opened is asked again next
+// time. An empty path never opens anything: the root itself is never opened, written or deleted
+// through this class. Failures never throw: they give false, an empty string or an unchanged
+// output string.
 class RegistryKey {
   public:
     explicit RegistryKey(const std::string& path);
     RegistryKey(HKEY root, const std::string& path);
-    ~RegistryKey();
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 
-    // Opens the existing key with full access; stays open until the next operation or Close.
-    bool Open();
-    // Opens the key, creating it and any missing parents (non-volatile).
-    bool Create();
-    void Close();
-    // True when the key can be opened (or is open).
+    // True when the key can be opened with full access (or is open).
     bool Exists();
     // True when the key is there: it can be opened, or it refuses full access.
     bool Present();
-    // Size in bytes of the named value; Status() tells whether the query succeeded.
-    DWORD ValueSize(const std::string& name);
     // True when the value could be read. Only REG_SZ changes text: its characters up to the
-    // first NUL or the end of the data. Any other type leaves text unchanged (status 1002).
+    // first NUL or the end of the data. Any other type leaves text unchanged.
     bool QueryString(const std::string& name, std::string& text);
     // Writes a REG_DWORD, creating the key when it is missing.
     bool SetDword(const std::string& name, DWORD value);
+    // Rewrites the REG_MULTI_SZ binding list name with the first length bytes of data.
+    bool RewriteList(const std::string& name, const char* data, DWORD length);
     // False when the value or its key is not there.
     bool DeleteValue(const std::string& name);
     // Restarts the subkey walk and returns the first name; empty when there is none.
@@ -54,31 +44,23 @@ class RegistryKey {
     bool DeleteRecursive(HKEY root, const std::string& path);
     // Replaces the key's DACL with a null DACL (full access for everyone). When saved is given,
     // it receives the self-relative descriptor that held the old DACL.
-    bool ResetKeySecurity(HKEY root, const std::string& path, std::string* saved = nullptr);
-
-    RegistryStatus Status() const { return status_; }
-    LONG LastError() const { return lastError_; }
-    bool CreatedNew() const { return createdNew_; }
+    static bool ResetKeySecurity(HKEY root, const std::string& path, std::string* saved = nullptr);
 
   private:
+    // The key open with full access; null when it cannot be opened (lastError_ tells why).
+    WritableKey* Opened();
+    // The key open with full access, made when missing; null when it cannot be.
+    WritableKey* Created();
     bool HasValue(const std::string& name);
     bool HoldsDword(const std::string& name, DWORD value);
-    bool Connect(HKEY* connection);
-    // Records the result of opening the key; on failure releases the connection.
-    bool Held(LONG openResult);
     bool DeleteRecursiveOnce(HKEY root, const std::string& path, bool mayResetSecurity);
     // Deletes the subkeys, then the key; the platform's answer for the key.
     LONG DeleteSubkeysAndKey(HKEY root, const std::string& path);
     static bool RestoreKeySecurity(HKEY root, const std::string& path, const std::string& saved);
 
     HKEY root_;
-    HKEY key_ = nullptr;
-    HKEY connection_ = nullptr;
     std::string path_;
-    DWORD disposition_ = 0;
+    WritableKey key_;
     DWORD walkIndex_ = 0;
-    bool open_ = false;
-    bool createdNew_ = false;
-    RegistryStatus status_ = RegistryUnused;
     LONG lastError_ = ERROR_SUCCESS;
 };

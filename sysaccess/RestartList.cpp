@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "sysaccess/WritableKey.h"
+
 namespace {
-const wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const wchar_t kPendingList[] = L"PendingFileRenameOperations";
 const wchar_t kPrefix[] = L"\\??\\";
 
@@ -32,23 +34,10 @@ RestartName Identity(const RestartName& name) {
 }
 
 // The list's data as stored, in a value of type type; empty when there is no list.
-LONG ReadList(HKEY key, std::vector<BYTE>& data, DWORD& type) {
+LONG ReadList(ReadOnlyKey& key, std::vector<BYTE>& data, DWORD& type) {
+    if (key.Read(kPendingList, data, type)) return ERROR_SUCCESS;
     data.clear();
-    for (;;) {
-        DWORD size = static_cast<DWORD>(data.size());
-        const LONG result = RegQueryValueExW(key, kPendingList, nullptr, &type,
-                                             data.empty() ? nullptr : data.data(), &size);
-        if (result == ERROR_FILE_NOT_FOUND) {
-            data.clear();
-            return ERROR_SUCCESS;
-        }
-        // The list grew since its size was asked: read it again whole.
-        if ((result != ERROR_SUCCESS && result != ERROR_MORE_DATA) || size <= data.size()) {
-            data.resize(size);
-            return result;
-        }
-        data.resize(size);
-    }
+    return key.LastError() == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : key.LastError();
 }
 
 // A deletion on the list: its file's name, and where its pair lies in the data, in characters.
@@ -78,12 +67,6 @@ std::vector<Deletion> Deletions(const std::vector<BYTE>& data, RestartName& text
     return deletions;
 }
 
-HKEY OpenSessionManager(REGSAM access, LONG& result) {
-    HKEY key = nullptr;
-    result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, access, &key);
-    return result == ERROR_SUCCESS ? key : nullptr;
-}
-
 // The deletion to take off for entry: the last one with entry's very text, else the last one
 // with its full path; nullptr when there is none.
 const Deletion* Match(const std::vector<Deletion>& deletions, const RestartName& entry) {
@@ -97,7 +80,7 @@ const Deletion* Match(const std::vector<Deletion>& deletions, const RestartName&
     return same ? same : match;
 }
 
-LONG TakeOff(HKEY key, const RestartName& entry, bool& found) {
+LONG TakeOff(WritableKey& key, const RestartName& entry, bool& found) {
     std::vector<BYTE> data;
     DWORD type = REG_NONE;
     const LONG result = ReadList(key, data, type);
@@ -110,20 +93,20 @@ LONG TakeOff(HKEY key, const RestartName& entry, bool& found) {
     data.erase(data.begin() + match->begin * sizeof(wchar_t),
                data.begin() + match->end * sizeof(wchar_t));
     text.erase(text.begin() + match->begin, text.begin() + match->end);
-    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L'\0'; }))
-        return RegDeleteValueW(key, kPendingList);
-    return RegSetValueExW(key, kPendingList, 0, type, data.data(), static_cast<DWORD>(data.size()));
+    const bool written =
+        std::all_of(text.begin(), text.end(), [](wchar_t c) { return c == L'\0'; })
+            ? key.DeleteValue(kPendingList)
+            : key.Set(kPendingList, type, data.data(), static_cast<DWORD>(data.size()));
+    return written ? ERROR_SUCCESS : key.LastError();
 }
 }  // namespace
 
 RestartName RegisteredDeletion(const std::string& path) {
-    LONG result = ERROR_SUCCESS;
-    const HKEY key = OpenSessionManager(KEY_QUERY_VALUE, result);
-    if (!key) return RestartName();
+    ReadOnlyKey key(HKEY_LOCAL_MACHINE, kSessionManager, KEY_QUERY_VALUE);
+    if (!key.IsOpen()) return RestartName();
     std::vector<BYTE> data;
     DWORD type = REG_NONE;
-    result = ReadList(key, data, type);
-    RegCloseKey(key);
+    const LONG result = ReadList(key, data, type);
     RestartName text, entry;
     const RestartName identity = Identity(Wide(path));
     if (result == ERROR_SUCCESS)
@@ -134,12 +117,9 @@ RestartName RegisteredDeletion(const std::string& path) {
 
 LONG TakeOffRestartList(const RestartName& entry, bool& found) {
     found = false;
-    LONG result = ERROR_SUCCESS;
-    const HKEY key = OpenSessionManager(KEY_QUERY_VALUE | KEY_SET_VALUE, result);
-    if (!key) return result;
-    result = TakeOff(key, entry, found);
-    RegCloseKey(key);
-    return result;
+    WritableKey key(HKEY_LOCAL_MACHINE, kSessionManager, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (!key.IsOpen()) return key.LastError();
+    return TakeOff(key, entry, found);
 }
 
 std::string RegisteredDeletionText(const std::string& path) {

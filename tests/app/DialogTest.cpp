@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "res/resource.h"
@@ -170,6 +171,19 @@ TEST_F(DialogTest, SlashSOpensTheDialogWithAboutCleanupTwiceViewLogAndHelpTillEs
     PostMessageA(Item(IDC_CLEANUP), WM_KEYDOWN, VK_ESCAPE, 0);  // through the dialog's keys
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_.hProcess, kWaitLimitMs));
     EXPECT_TRUE(Eventually([&] { return !FindWindowA("MS_WINHELP", nullptr); }));
+}
+
+// The network setup belongs to the run whose entries asked for it: a second Cleanup from the same
+// dialog, on the teaming machine the first one cleaned, finds nothing to ask for it again.
+TEST_F(DialogTest, OnlyTheRunThatRemovedTeamingRunsTheNetworkSetup) {
+    const MachineLayout machine("adapter-teaming-run");
+    ASSERT_TRUE(Start());
+    for (int run = 1; run <= 2; ++run) {
+        Click(Item(IDC_CLEANUP));
+        EXPECT_EQ(kSucceeded, Dismiss()) << run;
+    }
+    const std::string calls = ReadWholeFile(SystemDirectory() + "NCPA.CALLS");
+    EXPECT_EQ(1, std::count(calls.begin(), calls.end(), '\n')) << calls;
 }
 
 // With no place for the log, or on an unsupported version, Cleanup says so, then shows the failure.

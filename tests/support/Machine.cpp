@@ -11,6 +11,7 @@
 
 #include <shlwapi.h>
 
+#include "components/PathText.h"
 #include "restore/KitLayout.h"
 #include "run/KitPlaces.h"
 #include "run/RunLock.h"
@@ -72,10 +73,26 @@ std::string TokenizeMachinePath(const std::string& text) {
     return std::regex_replace(result, kStamp, "oberin-restore\\%STAMP%");
 }
 
+std::string ParentOf(const std::string& path) {
+    return path.substr(0, LastBackslash(path));
+}
+
 void CreateFolders(const std::string& path) {
-    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    const std::size_t parent = LastBackslash(path);
+    if (parent != std::string::npos && parent > 2) CreateFolders(path.substr(0, parent));
     CreateDirectoryA(path.c_str(), nullptr);
+}
+
+// text from one code page to the other, through UTF-16.
+std::string Converted(const std::string& text, UINT from, UINT to) {
+    if (text.empty()) return text;
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(
+        MultiByteToWideChar(from, 0, text.data(), int(text.size()), &wide[0], int(wide.size())));
+    std::string result(wide.size() * 4, '\0');
+    result.resize(WideCharToMultiByte(to, 0, wide.data(), int(wide.size()), &result[0],
+                                      int(result.size()), nullptr, nullptr));
+    return result;
 }
 
 HKEY RootOf(const std::string& path, std::string* rest) {
@@ -218,7 +235,7 @@ void AddPendingDeletions(MachineState& state) {
 // What a line is about: a file without its size, a value without its data.
 std::string Item(const std::string& line) {
     if (line.rfind("file ", 0) == 0) return line.substr(0, line.rfind(" ("));
-    if (line.rfind("value ", 0) == 0) return line.substr(0, line.find(" = ", line.find("\\\\")));
+    if (line.rfind("value ", 0) == 0) return line.substr(0, line.find(" = ", ValueNameMark(line)));
     return line;
 }
 
@@ -358,7 +375,29 @@ std::string ExpandMachinePath(const std::string& path) {
     return result;
 }
 
-MachineLayout::MachineLayout(const std::string& name) {
+std::size_t ValueNameMark(const std::string& text) {
+    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[at])))
+            ++at;
+        else if (text[at] == '\\' && text[at + 1] == '\\')
+            return at;
+    }
+    return std::string::npos;
+}
+
+std::string MachineText(const std::string& utf8) {
+    return Converted(utf8, CP_UTF8, CP_ACP);
+}
+
+std::string CaseText(const std::string& machineText) {
+    return Converted(machineText, CP_ACP, CP_UTF8);
+}
+
+MachineLayout::MachineLayout(const std::string& name, const std::string& language) {
+    if (!language.empty()) {
+        language_ = ReadWholeFile(TestsDir() + "\\bed\\language-" + language + ".reg");
+        Import(language_);
+    }
     Include(name);
 }
 
@@ -373,7 +412,7 @@ MachineLayout::~MachineLayout() {
 }
 
 void MachineLayout::Run(const std::string& path) {
-    CreateFolders(path.substr(0, path.rfind('\\')));
+    CreateFolders(ParentOf(path));
     CopyFileA((BinDir() + "\\testuninstaller.exe").c_str(), path.c_str(), FALSE);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -412,26 +451,31 @@ void OpenToEveryone(const std::string& path) {
 
 void MachineLayout::Include(const std::string& name) {
     const std::string folder = TestsDir() + "\\machines\\" + name;
-    std::string registry = ReadWholeFile(folder + "\\registry.reg");
+    const std::string registry = ReadWholeFile(folder + "\\registry.reg");
     if (!registry.empty()) {
-        // Paths of the build go into the .reg text with their backslashes doubled.
-        for (const char* token : {"%BIN%", "%TESTS%"}) {
-            std::string place = token[1] == 'B' ? BinDir() : TestsDir();
-            Replace(place, "\\", "\\\\");
-            Replace(registry, token, place);
-        }
-        const std::string expanded = Directory(GetWindowsDirectoryA) + "\\temp\\layout.reg";
-        WriteWholeFile(expanded, registry);
-        RunAndWait("regedit.exe /s \"" + expanded + "\"");
-        DeleteFileA(expanded.c_str());
+        Import(registry);
+        if (!language_.empty()) Import(language_);
     }
-    std::istringstream manifest(ReadWholeFile(folder + "\\files.txt"));
+    std::istringstream manifest(MachineText(ReadWholeFile(folder + "\\files.txt")));
     for (std::string line; std::getline(manifest, line);) {
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
         const std::size_t blank = line.find(' ');
         if (line.empty() || line[0] == '#' || blank == std::string::npos) continue;
         Add(line.substr(0, blank), line.substr(blank + 1));
     }
+}
+
+void MachineLayout::Import(std::string registry) {
+    // Paths of the build go into the .reg text with their backslashes doubled.
+    for (const char* token : {"%BIN%", "%TESTS%"}) {
+        std::string place = token[1] == 'B' ? BinDir() : TestsDir();
+        Replace(place, "\\", "\\\\");
+        Replace(registry, token, place);
+    }
+    const std::string expanded = Directory(GetWindowsDirectoryA) + "\\temp\\layout.reg";
+    WriteWholeFile(expanded, MachineText(registry));
+    RunAndWait("regedit.exe /s \"" + expanded + "\"");
+    DeleteFileA(expanded.c_str());
 }
 
 void MachineLayout::Add(const std::string& kind, const std::string& argument) {
@@ -450,6 +494,8 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
         Run(path);
     } else if (kind == "lock") {
         held_.push_back(CreateMutexA(nullptr, FALSE, kRunLockName));
+    } else if (kind == "regedit") {
+        RunAndWait("regedit.exe /s \"" + path + "\"");
     } else if (kind == "everyone") {
         OpenToEveryone(path);
     } else if (kind == "gone") {
@@ -458,7 +504,7 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
         CreateFolders(path);
     } else if (kind == "long") {
         // KEY\\NAME=TEXT: a string value of TEXT and 256 KiB of "x".
-        const std::size_t name = path.find("\\\\"), text = path.find('=', name);
+        const std::size_t name = ValueNameMark(path), text = path.find('=', name);
         std::string key;
         const HKEY root = RootOf(path.substr(0, name), &key);
         WriteString(root, key, path.substr(name + 2, text - name - 2),
@@ -467,10 +513,10 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
         // FROM | TO: a file of the build or of the machine copied to another place.
         const std::string from = path.substr(0, path.find(" | ")),
                           to = path.substr(from.size() + 3);
-        CreateFolders(to.substr(0, to.rfind('\\')));
+        CreateFolders(ParentOf(to));
         CopyFileA(from.c_str(), to.c_str(), FALSE);
     } else {
-        CreateFolders(path.substr(0, path.rfind('\\')));
+        CreateFolders(ParentOf(path));
         WriteWholeFile(path, argument + "\r\n");
         if (kind == "readonly") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         if (kind == "hidden") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);

@@ -17,9 +17,10 @@ TEST(ProgmanClientTest, CommandTextsCarryTheCommonFlagAndStopAtAFailedGroup) {
     ImportPatch patch("user32.dll", "DdeCreateDataHandle", reinterpret_cast<void*>(Refused));
     for (const auto& row : CaseTable("sysaccess\\progman.txt")) {
         sent.clear();
-        if (row[0] == "create") ProgmanCreateGroup(row[1], row[3] == "common");
-        if (row[0] == "deleteitem") ProgmanDeleteItem(row[1], row[2], row[3] == "common");
-        if (row[0] == "deletegroup") ProgmanDeleteGroup(row[1]);
+        ProgmanConversation progman;
+        if (row[0] == "create") progman.CreateGroup(row[1], row[3] == "common");
+        if (row[0] == "deleteitem") progman.DeleteItem(row[1], row[2], row[3] == "common");
+        if (row[0] == "deletegroup") progman.DeleteGroup(row[1]);
         EXPECT_EQ(row[4], sent) << row[0];
     }
 }

@@ -35,20 +35,25 @@ TEST(RegistryKeyTest, QueryStringReadsAValueThatGrewAfterItsSizeWasAsked) {
     EXPECT_EQ(std::string(306, 'L'), text);
 }
 
-// What the stubs below saw of one case: connections to the root, deletions and DACL writes.
+// What the stubs below saw of one case: keys opened or made, deletions and DACL writes.
 std::string calls;
 void Record(const std::string& call) {
     calls += (calls.empty() ? "" : ", ") + call;
 }
 
-// Every operation connects to the root before it opens or creates a key: refused.
-LONG WINAPI RefusedConnect(LPCSTR, HKEY, PHKEY) {
-    Record("connect");
+// Every operation opens or creates its key first: refused.
+LONG WINAPI RefusedOpen(HKEY, LPCSTR, DWORD, REGSAM, PHKEY) {
+    Record("open");
+    return ERROR_ACCESS_DENIED;
+}
+LONG WINAPI RefusedCreate(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY,
+                          LPDWORD) {
+    Record("create");
     return ERROR_ACCESS_DENIED;
 }
 TEST(RegistryKeyTest, EmptyPathNeverReachesTheRoot) {
-    ImportPatch connect("advapi32.dll", "RegConnectRegistryA",
-                        reinterpret_cast<void*>(RefusedConnect));
+    ImportPatch open("advapi32.dll", "RegOpenKeyExA", reinterpret_cast<void*>(RefusedOpen));
+    ImportPatch create("advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(RefusedCreate));
     RegistryKey empty(HKEY_LOCAL_MACHINE, "");
     std::string text;
     EXPECT_FALSE(empty.Exists() || empty.SetDword("Start", 4) || empty.QueryString("", text) ||

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <utility>
 
+#include "components/PathText.h"
 #include "support/Machine.h"
 #include "tools/CaseComparison.h"
 
@@ -23,6 +24,7 @@ std::map<std::string, std::string> CaseSettings(const std::string& name) {
                                                    {"steps", "s"},
                                                    {"directory", "C:\\server"},
                                                    {"log", ""},
+                                                   {"language", ""},
                                                    {"program", "%BIN%\\oberin.exe"}};
     for (const auto& row : CaseTable("machines\\" + name + "\\case.txt"))
         settings[row[0]] = row.back();
@@ -105,7 +107,7 @@ std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::strin
 // target, or stands whole (followed by a blank, a quote or the end) in an uninstaller's command
 // line: the uninstaller deletes it.
 bool Named(const std::vector<std::pair<std::string, std::string>>& targets, std::string path) {
-    for (;; path.erase(path.rfind('\\'))) {
+    for (;; path.erase(LastBackslash(path))) {
         for (const auto& [action, target] : targets) {
             if (target == path) return true;
             if (action == "RUN UNINSTALLER")
@@ -128,12 +130,13 @@ bool Previewed(const std::string& preview, const std::vector<std::string>& remov
         std::string path = Upper(item.substr(blank + 1));
         if (path.rfind("HKLM\\", 0) == 0) path.replace(0, 4, "HKEY_LOCAL_MACHINE");
         if (path.rfind("HKCU\\", 0) == 0) path.replace(0, 4, "HKEY_CURRENT_USER");
-        if (const std::size_t name = path.find("\\\\"); name != std::string::npos)
+        if (const std::size_t name = ValueNameMark(path);
+            name != std::string::npos && item.compare(0, blank, "value") == 0)
             path.erase(name, 1);
         if (item.compare(0, blank, "service") == 0) path = kServicesKey + path;
         if (Named(targets, path)) continue;
         if (all) std::printf("NOT IN THE PREVIEW\n");
-        std::printf("  %s\n", item.c_str());
+        std::printf("  %s\n", CaseText(item).c_str());
         all = false;
     }
     return all;
@@ -148,7 +151,7 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
                  std::optional<MachineState>& machine) {
     const std::string log = ExpandMachinePath(settings["log"]);
     const std::string preview =
-        ReadWholeFile(log.substr(0, log.rfind('\\')) + "\\oberin-preview.txt");
+        ReadWholeFile(log.substr(0, LastBackslash(log)) + "\\oberin-preview.txt");
     const ULONGLONG logTime = WriteTime(log);
     const MachineState before = machine ? std::move(*machine) : Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
@@ -163,8 +166,10 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
     if (!same) std::printf("oberin.exe had not ended after 20 s\n");
     const ULONGLONG logWriteTime = WriteTime(log);
     const bool logWritten = logWriteTime != 0 && logWriteTime != logTime;
-    const std::string logText = logWritten ? ReadWholeFile(log) : "",
-                      changes = "exit " + std::to_string(code) + "\n" + ChangeList(before, after);
+    // What the machine wrote in its code page, compared as the case's UTF-8.
+    const std::string logText = logWritten ? CaseText(ReadWholeFile(log)) : "",
+                      changes = "exit " + std::to_string(code) + "\n" +
+                                CaseText(ChangeList(before, after));
     std::printf("=== oberin.exe %s\n=== %s\n%s=== what changed\n%s", arguments.c_str(), log.c_str(),
                 logText.c_str(), changes.c_str());
     const std::string suffix = run > 1 ? "-" + std::to_string(run) : "";
@@ -207,7 +212,7 @@ int main(int argc, char** argv) {
     Progress progress = again ? LoadProgress() : Progress();
     std::optional<MachineLayout> layout;
     if (!again) {
-        layout.emplace(name);
+        layout.emplace(name, settings["language"]);
         CreateDirectoryA(ExpandMachinePath(settings["directory"]).c_str(), nullptr);
         if (whole) progress.first = Snapshot();
     }
@@ -224,7 +229,7 @@ int main(int argc, char** argv) {
             return 99;
         }
         if (step.rfind("layout ", 0) == 0) {
-            MachineLayout(step.substr(7));
+            MachineLayout(step.substr(7), settings["language"]);
             machine.reset();
             continue;
         }
@@ -236,7 +241,7 @@ int main(int argc, char** argv) {
         if (!RunAndCheck(folder, settings, step, run, machine)) return 1;
     }
     if (!whole) return 0;
-    const std::string changes = ChangeList(progress.first, Snapshot());
+    const std::string changes = CaseText(ChangeList(progress.first, Snapshot()));
     std::printf("=== what all the steps changed\n%s", changes.c_str());
     return Check(folder, "expected-whole.changes", changes, true) ? 0 : 1;
 }

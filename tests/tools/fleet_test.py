@@ -46,7 +46,7 @@ def made_files(changes):
 
 
 def read(path):
-    with open(path, encoding="ascii", newline="") as file:
+    with open(path, encoding="utf-8", newline="") as file:
         return file.read()
 
 
