@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/CleanupDialog.h"
-#include "components/PathText.h"
+#include "base/PathText.h"
 #include "run/CleanupRun.h"
 #include "run/RestoreRun.h"
 #include "run/RunLock.h"

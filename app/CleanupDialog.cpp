@@ -5,9 +5,9 @@
 #include "app/AboutDialog.h"
 #include "app/CleanupApp.h"
 #include "app/LogViewer.h"
+#include "base/DllModule.h"
 #include "res/resource.h"
 #include "run/CleanupRun.h"
-#include "run/DllModule.h"
 #include "run/RunLock.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/LogViewer.h"
 
-#include "run/LogFile.h"
-#include "run/SystemQueries.h"
+#include "base/SystemQueries.h"
+#include "core/LogFile.h"
 #include "sysaccess/CommandLine.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProcessLaunch.h"

@@ -2,8 +2,8 @@
 #include <memory>
 #include <vector>
 
-#include "run/Component.h"
-#include "run/ProductKind.h"
+#include "core/Component.h"
+#include "core/ProductKind.h"
 
 // One entry of the catalog: the name its log block gives (with the block's line end), the word
 // its log texts use, and how its component is made for a run.

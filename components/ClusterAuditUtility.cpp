@@ -1,9 +1,9 @@
 #include "components/ClusterAuditUtility.h"
 
+#include "base/ProgramsFolders.h"
+#include "base/SystemQueries.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
-#include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/RegistryKey.h"
 
 bool ClusterAuditUtility::IsInstalled() {

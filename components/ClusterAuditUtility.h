@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 12: the cluster audit tool, installed in its own folder.
 class ClusterAuditUtility : public Component {

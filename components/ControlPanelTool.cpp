@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "base/ProgramsFolders.h"
+#include "base/SystemQueries.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
-#include "sysaccess/ProgramsFolders.h"
 
 namespace {
 constexpr ToolStep::Kind kExecutable = ToolStep::Executable, kFile = ToolStep::File,

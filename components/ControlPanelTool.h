@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // One step of a control-panel tool's removal: a deletion.
 struct ToolStep {

@@ -2,14 +2,14 @@
 
 #include <vector>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
+#include "base/ProgramsFolders.h"
+#include "base/SystemQueries.h"
 #include "components/RegistryReads.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProcessLaunch.h"
 #include "sysaccess/ProgmanClient.h"
-#include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/RegistryKey.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 1: the deployment upkeep utility and its service partition refresh companion.
 // Its first stage runs every registered uninstaller of the product and waits for each.

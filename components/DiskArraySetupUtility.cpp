@@ -1,10 +1,10 @@
 #include "components/DiskArraySetupUtility.h"
 
+#include "base/ProgramsFolders.h"
+#include "base/SystemQueries.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgmanClient.h"
-#include "sysaccess/ProgramsFolders.h"
 
 namespace {
 // The utility's folder as its installer listed it: some names come twice, and each entry is

@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 3: the disk array setup utility.
 class DiskArraySetupUtility : public Component {

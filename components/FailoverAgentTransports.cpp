@@ -1,10 +1,10 @@
 #include "components/FailoverAgentTransports.h"
 
+#include "base/ProgramsFolders.h"
+#include "base/SystemQueries.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgmanClient.h"
-#include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/ServiceControl.h"
 
 bool FailoverAgentTransports::FinalStage() {

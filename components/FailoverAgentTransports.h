@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 18, removed last and without a log block: what is left of the failover agent
 // monitor, the shared tools folder and the teaming transport services.

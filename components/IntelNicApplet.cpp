@@ -1,11 +1,11 @@
 #include "components/IntelNicApplet.h"
 
+#include "base/ProgramsFolders.h"
+#include "base/SystemQueries.h"
 #include "components/MonitorRunValues.h"
 #include "components/NetworkCardPass.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
-#include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/ServiceControl.h"
 
 bool IntelNicApplet::IsInstalled() {

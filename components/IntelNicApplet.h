@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 11: the applet of the N100 and N1000 adapters and their teaming configuration.
 class IntelNicApplet : public Component {

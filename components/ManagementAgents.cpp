@@ -2,10 +2,10 @@
 
 #include <initializer_list>
 
+#include "base/ProgramsFolders.h"
+#include "base/SystemQueries.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
-#include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/RegistryKey.h"
 #include "sysaccess/ServiceControl.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 13: the management agents and the PATROL agent installed with them. Files and
 // registry only (no service is stopped); every stage succeeds whatever its steps give.

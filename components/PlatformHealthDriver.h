@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 17: the platform health driver and its shutdown companion.
 class PlatformHealthDriver : public Component {

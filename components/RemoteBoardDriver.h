@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 15: the remote management board driver.
 class RemoteBoardDriver : public Component {

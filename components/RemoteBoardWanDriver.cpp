@@ -1,8 +1,8 @@
 #include "components/RemoteBoardWanDriver.h"
 
+#include "base/SystemQueries.h"
 #include "components/NetworkCardPass.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegistryKey.h"
 #include "sysaccess/ServiceControl.h"

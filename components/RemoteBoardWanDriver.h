@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 16: the remote management board WAN driver.
 class RemoteBoardWanDriver : public Component {

@@ -1,7 +1,7 @@
 #include "components/RemoteWatchService.h"
 
+#include "base/SystemQueries.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/ServiceControl.h"
 

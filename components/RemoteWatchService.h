@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 14: the remote watch service.
 class RemoteWatchService : public Component {

@@ -1,6 +1,6 @@
 #include "components/RemovalSteps.h"
 
-#include "run/LogFile.h"
+#include "core/LogFile.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegistryKey.h"
 

@@ -1,11 +1,11 @@
 #include "components/Tessnet3Applet.h"
 
+#include "base/ProgramsFolders.h"
+#include "base/SystemQueries.h"
 #include "components/MonitorRunValues.h"
 #include "components/NetworkCardPass.h"
 #include "components/RemovalSteps.h"
-#include "run/SystemQueries.h"
 #include "sysaccess/FileOperations.h"
-#include "sysaccess/ProgramsFolders.h"
 
 bool Tessnet3Applet::IsInstalled() {
     return FileExists(SystemDirectory() + "tessnt3.cpl") ||

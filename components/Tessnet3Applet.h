@@ -1,5 +1,5 @@
 #pragma once
-#include "run/Component.h"
+#include "core/Component.h"
 
 // Catalog entry 2: the applet of the maker's own adapter family and its teaming configuration.
 class Tessnet3Applet : public Component {

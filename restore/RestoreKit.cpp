@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
 #include "restore/KitReadme.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <utility>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
+#include "restore/KitPlaces.h"
 #include "restore/KitSecurity.h"
-#include "run/KitPlaces.h"
 #include "sysaccess/RegFileText.h"
 
 namespace {

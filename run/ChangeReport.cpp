@@ -1,6 +1,6 @@
 #include "run/ChangeReport.h"
 
-#include "run/KitPlaces.h"
+#include "restore/KitPlaces.h"
 
 ChangeReport::ChangeReport(const std::string& logPath) : kit_(KitsFolderFor(logPath)) {
     file_.Open(BesideLog(logPath, "oberin-changes.txt"));

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "run/LogFile.h"
-#include "run/RunRecord.h"
+#include "core/LogFile.h"
+#include "core/RunRecord.h"
 #include "restore/RestoreKit.h"
 
 // The gate of a real run: saves what each change replaces into the restore kit, lets the change

@@ -2,12 +2,12 @@
 
 #include <utility>
 
+#include "base/SystemQueries.h"
 #include "components/Catalog.h"
+#include "core/LogFile.h"
 #include "run/ChangeReport.h"
-#include "run/LogFile.h"
-#include "run/NetworkSetup.h"
 #include "run/PreviewReport.h"
-#include "run/SystemQueries.h"
+#include "sysaccess/NetworkSetup.h"
 
 namespace {
 // A display name without its closing line end.

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "run/Component.h"
-#include "run/LogFile.h"
-#include "run/ProductKind.h"
-#include "run/RunRecord.h"
+#include "core/Component.h"
+#include "core/LogFile.h"
+#include "core/ProductKind.h"
+#include "core/RunRecord.h"
 #include "run/RunStatus.h"
 
 // One whole cleanup: opens the log, checks the Windows version, detects and removes every

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
 #include "restore/ServiceMark.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"

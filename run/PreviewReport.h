@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "run/LogFile.h"
-#include "run/RunRecord.h"
+#include "core/LogFile.h"
+#include "core/RunRecord.h"
 
 // The gate of a preview: holds every change back and writes it to oberin-preview.txt instead,
 // one line a change under the line of its catalog entry (entry, action, target and "not there"

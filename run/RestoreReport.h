@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "run/LogFile.h"
+#include "core/LogFile.h"
 #include "sysaccess/ChangeGate.h"
 
 // The gate of a restore and of its preview. Each item of a kit is a change of a restore action

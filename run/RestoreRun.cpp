@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
+#include "base/SystemQueries.h"
+#include "restore/KitPlaces.h"
 #include "restore/RestoredMark.h"
 #include "run/CleanupRun.h"
-#include "run/KitPlaces.h"
 #include "run/KitRestore.h"
 #include "run/RestoreReport.h"
-#include "run/SystemQueries.h"
 
 namespace {
 const char kRefused[] = "the kit was refused";

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "core/LogFile.h"
 #include "restore/MachineIdentity.h"
 #include "restore/SavedKit.h"
-#include "run/LogFile.h"
 
 // Brings back what cleanup runs saved in restore kits (see KitRestore), every kit through the
 // change gate, and writes oberin-restore.txt where the log would go: for each kit its folder and

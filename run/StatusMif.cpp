@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "run/SystemQueries.h"
+#include "base/SystemQueries.h"
 
 namespace {
 // One attribute of a group, read-only and specific to this machine, a string of up to size.

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "components/PathText.h"
-#include "run/SystemQueries.h"
+#include "base/PathText.h"
+#include "base/SystemQueries.h"
 
 namespace {
 bool HasExtension(const std::string& path) {

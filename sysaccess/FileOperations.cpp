@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
 #include "sysaccess/ChangeGate.h"
 
 namespace {

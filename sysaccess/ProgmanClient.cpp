@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ProgramsFolders.h"
 #include "sysaccess/FileOperations.h"
-#include "sysaccess/ProgramsFolders.h"
 
 namespace {
 HDDEDATA CALLBACK NoData(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {

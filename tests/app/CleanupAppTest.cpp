@@ -3,9 +3,9 @@
 
 #include "app/CleanupApp.h"
 #include "app/LogViewer.h"
+#include "base/SystemQueries.h"
+#include "core/LogFile.h"
 #include "run/CleanupRun.h"
-#include "run/LogFile.h"
-#include "run/SystemQueries.h"
 #include "support/ImportPatch.h"
 #include "support/Machine.h"
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/SystemQueries.h"
 #include "res/resource.h"
-#include "run/SystemQueries.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
 

@@ -2,8 +2,8 @@
 // over an older one of its name would keep the older one's creation time unless stamped anew.
 #include <gtest/gtest.h>
 
+#include "base/SystemQueries.h"
 #include "run/StatusMif.h"
-#include "run/SystemQueries.h"
 #include "support/ImportPatch.h"
 
 // Wine keeps no creation time of a file's own: the stamp is taken at the call.

@@ -11,9 +11,9 @@
 
 #include <shlwapi.h>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
 #include "restore/KitLayout.h"
-#include "run/KitPlaces.h"
+#include "restore/KitPlaces.h"
 #include "run/RunLock.h"
 #include "support/RegistryEdit.h"
 #include "sysaccess/ProgmanClient.h"

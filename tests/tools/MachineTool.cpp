@@ -11,7 +11,7 @@
 #include <tuple>
 #include <utility>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
 #include "support/Machine.h"
 #include "tools/CaseComparison.h"
 
@@ -20,12 +20,9 @@ const DWORD kRunLimitMs = 20000;
 
 // The settings of case.txt ("name | value" rows) over their defaults.
 std::map<std::string, std::string> CaseSettings(const std::string& name) {
-    std::map<std::string, std::string> settings = {{"windows", "nt40"},
-                                                   {"steps", "s"},
-                                                   {"directory", "C:\\server"},
-                                                   {"log", ""},
-                                                   {"language", ""},
-                                                   {"program", "%BIN%\\oberin.exe"}};
+    std::map<std::string, std::string> settings = {
+        {"windows", "nt40"}, {"steps", "s"},   {"directory", "C:\\server"},
+        {"log", ""},         {"language", ""}, {"program", "%BIN%\\oberin.exe"}};
     for (const auto& row : CaseTable("machines\\" + name + "\\case.txt"))
         settings[row[0]] = row.back();
     if (settings["log"].empty()) settings["log"] = settings["directory"] + "\\oberin.log";
@@ -156,9 +153,9 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
     const MachineState before = machine ? std::move(*machine) : Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
     if (otherVersion) SetWindowsVersion(settings["windows"]);
-    const long code = RunAndWait("\"" + ExpandMachinePath(settings["program"]) + "\" " +
-                                     ExpandMachinePath(arguments),
-                                 ExpandMachinePath(settings["directory"]), kRunLimitMs);
+    const long code = RunAndWait(
+        "\"" + ExpandMachinePath(settings["program"]) + "\" " + ExpandMachinePath(arguments),
+        ExpandMachinePath(settings["directory"]), kRunLimitMs);
     if (otherVersion) SetWindowsVersion("nt40");
     machine = Snapshot();
     const MachineState& after = *machine;

@@ -1,8 +1,8 @@
-#include "run/LogFile.h"
+#include "core/LogFile.h"
 
 #include <windows.h>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
 
 const char LogSeparator[] =
     "--------------------------------------------------------------------------\n";

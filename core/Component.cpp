@@ -1,4 +1,4 @@
-#include "run/Component.h"
+#include "core/Component.h"
 
 bool Component::IsInstalled() {
     return true;

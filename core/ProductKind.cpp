@@ -1,4 +1,4 @@
-#include "run/ProductKind.h"
+#include "core/ProductKind.h"
 
 namespace {
 std::string Word(ProductKind kind) {

@@ -1,8 +1,8 @@
-#include "run/NetworkSetup.h"
+#include "sysaccess/NetworkSetup.h"
 
 #include <cstdio>
 
-#include "run/DllModule.h"
+#include "base/DllModule.h"
 #include "sysaccess/ChangeGate.h"
 
 namespace {

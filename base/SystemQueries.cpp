@@ -1,10 +1,10 @@
-#include "run/SystemQueries.h"
+#include "base/SystemQueries.h"
 
 #include <windows.h>
 
 #include <cstdlib>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
 #include "base/ReadOnlyKey.h"
 
 std::string SystemDirectory() {

@@ -1,12 +1,12 @@
-#include "run/KitPlaces.h"
+#include "restore/KitPlaces.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
+#include "base/SystemQueries.h"
+#include "core/LogFile.h"
 #include "restore/KitLayout.h"
-#include "run/LogFile.h"
-#include "run/SystemQueries.h"
 
 namespace {
 std::string Upper(std::string text) {

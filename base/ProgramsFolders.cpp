@@ -1,9 +1,9 @@
-#include "sysaccess/ProgramsFolders.h"
+#include "base/ProgramsFolders.h"
 
 #include <windows.h>
 
-#include "run/SystemQueries.h"
 #include "base/ReadOnlyKey.h"
+#include "base/SystemQueries.h"
 
 namespace {
 const char kShellFolders[] =

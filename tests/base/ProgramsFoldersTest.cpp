@@ -3,9 +3,9 @@
 
 #include <cstring>
 
+#include "base/ProgramsFolders.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
-#include "sysaccess/ProgramsFolders.h"
 #include "sysaccess/RegistryKey.h"
 
 namespace {
@@ -30,7 +30,7 @@ TEST(ProgramsFoldersTest, StoredStringValuesUnlessTheHelpFileTypeNamesALocalized
     DWORD type;
     for (int i = 0; i < 3; ++i)
         ReadValue(kPlaces[i].root, kPlaces[i].path, kPlaces[i].name, &type, &saved[i]);
-    for (const auto& row : CaseTable("sysaccess\\programsfolders.txt")) {
+    for (const auto& row : CaseTable("base\\programsfolders.txt")) {
         for (int i = 0; i < 3; ++i) Put(i, row[i]);
         EXPECT_EQ(ExpandMachinePath(row[3]), CommonProgramsFolder()) << row[0];
         EXPECT_EQ(ExpandMachinePath(row[4]), UserProgramsFolder()) << row[0];

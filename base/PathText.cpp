@@ -1,4 +1,4 @@
-#include "components/PathText.h"
+#include "base/PathText.h"
 
 #include <cstring>
 

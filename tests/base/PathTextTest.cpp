@@ -2,11 +2,11 @@
 // pages (the cases in lastbackslash.txt).
 #include <gtest/gtest.h>
 
-#include "components/PathText.h"
+#include "base/PathText.h"
 #include "support/Machine.h"
 
 TEST(PathTextTest, LastBackslashOfSingleAndDoubleByteText) {
-    for (const auto& row : CaseTable("components\\lastbackslash.txt")) {
+    for (const auto& row : CaseTable("base\\lastbackslash.txt")) {
         const std::size_t place = LastBackslash(row[0], std::stoi(row[1]));
         EXPECT_EQ(row[2], place == std::string::npos ? "none" : std::to_string(place)) << row[0];
     }
