@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/ScopedHandle.h"
+
 namespace kit {
 const char kFolder[] = "oberin-restore";
 const char kReadme[] = "README.txt";
@@ -80,17 +82,27 @@ bool ParseManifest(const std::string& text, std::vector<KitRecord>& records,
     return true;
 }
 
+namespace {
+// The CRC-32 table of the reflected polynomial 0xEDB88320, made by the compiler.
+struct Crc32Table {
+    DWORD entry[256];
+};
+constexpr Crc32Table MakeCrc32Table() {
+    Crc32Table table{};
+    for (DWORD n = 0; n < 256; ++n) {
+        DWORD c = n;
+        for (int bit = 0; bit < 8; ++bit) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table.entry[n] = c;
+    }
+    return table;
+}
+constexpr Crc32Table kCrc32 = MakeCrc32Table();
+}  // namespace
+
 DWORD Crc32(const void* data, std::size_t size, DWORD crc) {
-    static DWORD table[256];
-    if (!table[1])
-        for (DWORD n = 0; n < 256; ++n) {
-            DWORD c = n;
-            for (int bit = 0; bit < 8; ++bit) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[n] = c;
-        }
     crc = ~crc;
     for (const BYTE* byte = static_cast<const BYTE*>(data); size--; ++byte)
-        crc = table[(crc ^ *byte) & 0xFF] ^ (crc >> 8);
+        crc = kCrc32.entry[(crc ^ *byte) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
@@ -107,13 +119,10 @@ bool FileDigest(HANDLE file, DWORD& size, DWORD& checksum) {
 }
 
 bool FileDigest(const std::string& path, DWORD& size, DWORD& checksum) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const bool whole = FileDigest(file, size, checksum);
-    CloseHandle(file);
-    return whole;
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    return file.IsValid() && FileDigest(file.Get(), size, checksum);
 }
 
 std::string KitName(int number, const SYSTEMTIME* time) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/ScopedHandle.h"
 #include "base/SystemQueries.h"
 #include "core/LogFile.h"
 #include "restore/KitLayout.h"
@@ -35,15 +36,14 @@ std::vector<std::string> KitsFolders() {
 std::vector<KitsEntry> KitsEntries(const std::string& folder) {
     std::vector<KitsEntry> entries;
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return entries;
+    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search.IsValid()) return entries;
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..")
             entries.push_back({folder + "\\" + name, name,
                                (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     std::sort(entries.begin(), entries.end(),
               [](const KitsEntry& one, const KitsEntry& other) { return one.name > other.name; });
     return entries;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "base/ScopedHandle.h"
+
 namespace {
 const DWORD kWriteRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA |
                            FILE_WRITE_ATTRIBUTES | FILE_DELETE_CHILD | DELETE | WRITE_DAC |
@@ -18,15 +20,14 @@ bool MakeSid(BYTE* sid, BYTE count, DWORD first, DWORD second) {
 // The user of this process; empty when it cannot be read.
 std::vector<BYTE> ProcessUser() {
     std::vector<BYTE> user;
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return user;
+    KernelObject token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) return user;
     BYTE buffer[256];
     DWORD size = 0;
-    if (GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size)) {
+    if (GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size)) {
         const PSID sid = reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid;
         user.assign(static_cast<BYTE*>(sid), static_cast<BYTE*>(sid) + GetLengthSid(sid));
     }
-    CloseHandle(token);
     return user;
 }
 

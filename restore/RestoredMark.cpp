@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/ScopedHandle.h"
 #include "restore/KitLayout.h"
 #include "restore/SavedKit.h"
 
@@ -16,13 +17,13 @@ bool WriteRestoredMark(const std::string& kit, unsigned restored, unsigned items
                   "Restored %04u-%02u-%02u %02u:%02u:%02u UTC: %u of %u items restored.\r\n",
                   now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, restored,
                   items);
-    const HANDLE file = CreateFileA((kit + "\\" + kit::kMark).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    FileHandle file(CreateFileA((kit + "\\" + kit::kMark).c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return false;
     const DWORD size = DWORD(std::strlen(line));
     DWORD written = 0;
-    const bool whole = WriteFile(file, line, size, &written, nullptr) && written == size;
-    return CloseHandle(file) && whole;
+    const bool whole = WriteFile(file.Get(), line, size, &written, nullptr) && written == size;
+    return file.Close() && whole;
 }
 
 std::string WholeRestoredMark(const std::string& kit) {

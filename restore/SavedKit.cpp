@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 #include "base/PathText.h"
+#include "base/ScopedHandle.h"
 #include "restore/KitPlaces.h"
 #include "restore/KitSecurity.h"
 #include "sysaccess/RegFileText.h"
@@ -23,14 +23,13 @@ std::string OpenToOthers(const std::string& path, bool deep) {
     if (!OnlyTrustedWriters(path, error)) return path;
     if (!deep || !(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)) return "";
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return std::string();
+    const FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (!search.IsValid()) return std::string();
     std::string open;
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..") open = OpenToOthers(path + "\\" + name, true);
-    } while (open.empty() && FindNextFileA(search, &found));
-    FindClose(search);
+    } while (open.empty() && FindNextFileA(search.Get(), &found));
     return open;
 }
 
@@ -41,14 +40,16 @@ bool SameDigest(const std::string& path, const KitRecord& record) {
 }  // namespace
 
 bool ReadFileText(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid()) return false;
     char buffer[4096];
-    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+    DWORD read = 0;
+    BOOL whole;
+    while ((whole = ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) && read)
         text.append(buffer, read);
-    const bool whole = !std::ferror(file);
-    std::fclose(file);
-    return whole;
+    return whole != FALSE;
 }
 
 SavedKit::SavedKit(std::string folder) : folder_(std::move(folder)) {}
