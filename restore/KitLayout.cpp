@@ -46,15 +46,6 @@ std::string ManifestLine(const KitRecord& record) {
     return line + "\r\n";
 }
 
-std::vector<std::string> TabFields(const std::string& line) {
-    std::vector<std::string> fields;
-    for (std::size_t start = 0, tab;; start = tab + 1) {
-        tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) return fields;
-    }
-}
-
 bool ParseManifest(const std::string& text, std::vector<KitRecord>& records,
                    MachineIdentity& machine) {
     const std::string header = kManifestHeader;

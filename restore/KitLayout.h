@@ -47,8 +47,6 @@ extern const char kManifestHeader[];
 // a kit of an earlier build); false when the header or any line cannot be read.
 bool ParseManifest(const std::string& text, std::vector<KitRecord>& records,
                    MachineIdentity& machine);
-// The tab-separated fields of line.
-std::vector<std::string> TabFields(const std::string& line);
 
 // CRC-32 (as in zip) of size bytes at data, continuing from crc.
 DWORD Crc32(const void* data, std::size_t size, DWORD crc = 0);

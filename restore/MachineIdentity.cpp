@@ -4,8 +4,6 @@
 
 #include <vector>
 
-#include "restore/KitLayout.h"
-
 namespace {
 const char kProgramVersion[] = "1.5";
 const char kMachine[] = "machine";
@@ -14,6 +12,15 @@ bool SameText(const std::string& one, const std::string& other) {
     return lstrcmpiA(one.c_str(), other.c_str()) == 0;
 }
 }  // namespace
+
+std::vector<std::string> TabFields(const std::string& line) {
+    std::vector<std::string> fields;
+    for (std::size_t start = 0, tab;; start = tab + 1) {
+        tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos) return fields;
+    }
+}
 
 MachineIdentity MachineIdentity::Current() {
     MachineIdentity machine;

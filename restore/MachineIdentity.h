@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // The machine a restore kit was made on and the program that made it, as the kit's manifest
 // records them, so that a restore takes only what was saved on the machine it runs on.
@@ -22,3 +23,6 @@ struct MachineIdentity {
     // "NAME (C:\WINNT, Windows 4.0 build 1381)".
     std::string Shown() const;
 };
+
+// The tab-separated fields of a manifest line.
+std::vector<std::string> TabFields(const std::string& line);
