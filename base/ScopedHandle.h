@@ -101,5 +101,7 @@ using DdeInstance = ScopedHandle<ReleasedBy<DWORD, DdeUninitialize>>;
 using DdeConversation = ScopedHandle<ReleasedBy<HCONV, DdeDisconnect>>;
 using DdeData = ScopedHandle<ReleasedBy<HDDEDATA, DdeFreeDataHandle>>;
 using DdeString = ScopedHandle<DdeStringTraits>;
+// A window of CreateWindow, destroyed with its children.
+using WindowHandle = ScopedHandle<ReleasedBy<HWND, DestroyWindow>>;
 // A library of LoadLibrary.
 using ModuleHandle = ScopedHandle<ReleasedBy<HMODULE, FreeLibrary>>;

@@ -41,5 +41,3 @@ bool IsNt4Version() {
 bool IsSupportedVersion() {
     return IsNt351Build() || IsNt4Version();
 }
-
-const char kNotSupportedText[] = "Oberin is not supported on this version of Windows.";

@@ -11,8 +11,6 @@ bool IsNt351Build();
 bool IsNt4Version();
 // Windows NT 4.0 or an NT 3.51 build: the versions Oberin runs on.
 bool IsSupportedVersion();
-// What Oberin writes on any other version.
-extern const char kNotSupportedText[];
 // Decimal value of text: leading blanks skipped, optional sign, leading digits; no digits give
 // 0 and values beyond 32 bits saturate at the nearest limit.
 long ParseBuildNumber(const std::string& text);

@@ -2,9 +2,11 @@
 
 #include <utility>
 
+#include "base/ScopedHandle.h"
 #include "base/SystemQueries.h"
 #include "components/Catalog.h"
 #include "core/LogFile.h"
+#include "core/RunFiles.h"
 #include "run/ChangeReport.h"
 #include "run/PreviewReport.h"
 #include "sysaccess/NetworkSetup.h"
@@ -31,19 +33,9 @@ void CleanupRun::FinishNetworkSetup() const {
         RunNetworkSetup(GetLastActivePopup(owner_));
         return;
     }
-    HWND hidden = CreateWindowExA(0, "STATIC", "Oberin", 0, 0, 0, 1, 1, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    RunNetworkSetup(hidden);
-    if (hidden) DestroyWindow(hidden);
-}
-
-bool OpenRunFile(LogFile& file, const char* name) {
-    return file.Open(BesideLog(CurrentDirectoryLogPath(), name)) ||
-           file.Open(BesideLog(LogPathIn(SystemDirectory()), name));
-}
-
-bool OpenRunLog() {
-    return OpenRunFile(TheLogFile(), "oberin.log");
+    const WindowHandle hidden(CreateWindowExA(0, "STATIC", "Oberin", 0, 0, 0, 1, 1, nullptr,
+                                              nullptr, GetModuleHandleA(nullptr), nullptr));
+    RunNetworkSetup(hidden.Get());
 }
 
 bool ReportProduct(Component& product, const char* displayName, ProductKind kind, bool installed) {

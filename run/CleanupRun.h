@@ -47,8 +47,3 @@ class CleanupRun {
 // Writes the log block of one catalog entry, removing the product when it is installed.
 // False only when a removal was attempted and failed.
 bool ReportProduct(Component& product, const char* displayName, ProductKind kind, bool installed);
-
-// Opens the file name in the current directory, else in the system directory.
-bool OpenRunFile(LogFile& file, const char* name);
-// Opens the process log in the current directory, else in the system directory.
-bool OpenRunLog();

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "base/SystemQueries.h"
+#include "core/RunFiles.h"
 #include "restore/KitPlaces.h"
 #include "restore/RestoredMark.h"
-#include "run/CleanupRun.h"
 #include "run/KitRestore.h"
 #include "run/RestoreReport.h"
 
