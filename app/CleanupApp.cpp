@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/CleanupDialog.h"
+#include "app/MainWindow.h"
 #include "base/PathText.h"
 #include "run/CleanupRun.h"
 #include "run/RestoreRun.h"
@@ -10,31 +11,10 @@
 #include "run/StatusMif.h"
 
 namespace {
-HWND mainWindow = nullptr;
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string ModulePath() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
-// Position of the last separator of path's components, or npos.
-std::size_t LastSeparator(const std::string& path) {
-    return LastOf(path, "\\/:");
-}
-
-// Position of the extension's dot in the last component of path, or npos.
-std::size_t ExtensionDot(const std::string& path) {
-    const std::size_t slash = LastSeparator(path);
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return std::string::npos;
-    return dot;
-}
 }  // namespace
 
 const char* ArgumentText(const char* commandLine) {
@@ -86,9 +66,9 @@ int CleanupApp::Start() {
     const StartMode mode = ModeOf(ArgumentText(GetCommandLineA()), kit);
     if (mode == StartMode::Dialog) {
         CleanupDialog dialog;
-        SetMainWindow(nullptr);
+        MainWindow::Set(nullptr);
         dialog.ShowModal();
-        SetMainWindow(nullptr);
+        MainWindow::Set(nullptr);
         return 0;
     }
     // One run at a time: one started while another runs changes and writes nothing.
@@ -121,32 +101,4 @@ int CleanupApp::Start() {
             break;
     }
     return 0;
-}
-
-void CleanupApp::Help() {
-    WinHelpA(MainWindow(), HelpFile().c_str(), HELP_FINDER, 0);
-}
-
-std::string CleanupApp::Name() {
-    std::string path = ModulePath();
-    const std::size_t slash = LastSeparator(path);
-    if (slash != std::string::npos) path.erase(0, slash + 1);
-    const std::size_t dot = ExtensionDot(path);
-    if (dot != std::string::npos) path.erase(dot);
-    return path;
-}
-
-std::string CleanupApp::HelpFile() {
-    std::string path = ModulePath();
-    const std::size_t dot = ExtensionDot(path);
-    if (dot != std::string::npos) path.erase(dot);
-    return path + ".HLP";
-}
-
-HWND CleanupApp::MainWindow() {
-    return mainWindow;
-}
-
-void CleanupApp::SetMainWindow(HWND window) {
-    mainWindow = window;
 }

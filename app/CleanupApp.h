@@ -3,9 +3,8 @@
 
 #include <string>
 
-// The application: decides at start-up between a silent run and the main dialog, and answers
-// the Help command. Its name (the program file's name without extension) captions every
-// message box; its main window is the main dialog while that is shown.
+// The application: decides at start-up between a silent run, a preview, a restore and the main
+// dialog.
 class CleanupApp {
   public:
     // Runs the mode the command line asks for and returns the process's exit code: 0 after a
@@ -13,13 +12,6 @@ class CleanupApp {
     // the machine (then nothing is written). A silent run, a preview and a restore each leave a
     // status MIF in the Windows directory.
     static int Start();
-    // Opens the help file's contents and search window, owned by the main window if any.
-    static void Help();
-    static std::string Name();
-    // The program's path with its extension replaced by ".HLP".
-    static std::string HelpFile();
-    static HWND MainWindow();
-    static void SetMainWindow(HWND window);
 };
 
 // The command line without the program name (quoted or not) and the blanks after it.

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "app/AboutDialog.h"
-#include "app/CleanupApp.h"
 #include "app/LogViewer.h"
+#include "app/MainWindow.h"
 #include "base/DllModule.h"
 #include "res/resource.h"
 #include "run/CleanupRun.h"
@@ -68,14 +68,14 @@ INT_PTR CleanupDialog::Handle(HWND dialog, UINT message, WPARAM wParam) {
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(icon_);
         case WM_DESTROY:
-            WinHelpA(dialog, CleanupApp::HelpFile().c_str(), HELP_QUIT, 0);
+            WinHelpA(dialog, MainWindow::HelpFile().c_str(), HELP_QUIT, 0);
             return FALSE;
     }
     return FALSE;
 }
 
 void CleanupDialog::Initialise(HWND dialog) {
-    CleanupApp::SetMainWindow(dialog);
+    MainWindow::Set(dialog);
     AppendAboutItem(dialog);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -93,7 +93,7 @@ bool CleanupDialog::Command(HWND dialog, int command) {
             EndDialog(dialog, IDCANCEL);
             return true;
         case IDC_HELP_BUTTON:
-            CleanupApp::Help();
+            MainWindow::Help();
             return true;
     }
     return false;
@@ -102,7 +102,7 @@ bool CleanupDialog::Command(HWND dialog, int command) {
 void CleanupDialog::Cleanup(HWND dialog) {
     RunLock lock;
     if (!lock.Held()) {
-        MessageBoxA(dialog, kAnotherRunText, CleanupApp::Name().c_str(),
+        MessageBoxA(dialog, kAnotherRunText, MainWindow::ProgramName().c_str(),
                     MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -112,11 +112,11 @@ void CleanupDialog::Cleanup(HWND dialog) {
     SendMessageA(animation, ACM_PLAY, kRepeatForever, kAllFrames);
     bool succeeded;
     {
-        CleanupRun run(dialog, CleanupApp::Name());
+        CleanupRun run(dialog, MainWindow::ProgramName());
         succeeded = run.Run(false);
     }
     // The clip keeps playing on the control's own thread until the user has read the result.
-    MessageBoxA(dialog, succeeded ? kSucceeded : kFailed, CleanupApp::Name().c_str(),
+    MessageBoxA(dialog, succeeded ? kSucceeded : kFailed, MainWindow::ProgramName().c_str(),
                 MB_OK | MB_ICONEXCLAMATION);
     SendMessageA(animation, ACM_STOP, 0, 0);
 }
