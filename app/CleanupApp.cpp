@@ -4,7 +4,6 @@
 
 #include "app/CleanupDialog.h"
 #include "app/MainWindow.h"
-#include "base/PathText.h"
 #include "run/CleanupRun.h"
 #include "run/RestoreRun.h"
 #include "run/RunLock.h"

@@ -22,3 +22,13 @@ std::size_t LastOf(const std::string& text, const char* characters, UINT codePag
 std::size_t LastBackslash(const std::string& text, UINT codePage) {
     return LastOf(text, "\\", codePage);
 }
+
+std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePage) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[at])))
+            ++at;  // the trail byte belongs to this character
+        else if (text[at] == '\\' && --count == 0)
+            return at;
+    }
+    return std::string::npos;
+}

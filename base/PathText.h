@@ -12,3 +12,6 @@ std::string WithBackslash(const std::string& directory);
 std::size_t LastOf(const std::string& text, const char* characters, UINT codePage = CP_ACP);
 // LastOf a backslash.
 std::size_t LastBackslash(const std::string& text, UINT codePage = CP_ACP);
+// Position of the count-th backslash (from 1) of text read the same way; npos when there are
+// fewer.
+std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePage = CP_ACP);

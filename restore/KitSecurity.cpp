@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/PathText.h"
 #include "base/ScopedHandle.h"
 
 namespace {
@@ -66,8 +67,7 @@ bool KitSecurity::Apply(const std::string& path) {
 
 bool VolumeKeepsSecurity(const std::string& path) {
     // The volume's root: "C:\" or "\\server\share\".
-    const std::size_t end =
-        path.compare(0, 2, "\\\\") == 0 ? path.find('\\', path.find('\\', 2) + 1) : path.find('\\');
+    const std::size_t end = NthBackslash(path, path.compare(0, 2, "\\\\") == 0 ? 4 : 1);
     const std::string root = end == std::string::npos ? path + "\\" : path.substr(0, end + 1);
     // A volume that cannot be asked counts as one that keeps security: its kits are checked.
     DWORD flags = FS_PERSISTENT_ACLS;
