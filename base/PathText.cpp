@@ -2,11 +2,6 @@
 
 #include <cstring>
 
-std::string WithBackslash(const std::string& directory) {
-    if (!directory.empty() && directory.back() == '\\') return directory;
-    return directory + '\\';
-}
-
 std::size_t LastOf(const std::string& text, const char* characters, UINT codePage) {
     std::size_t last = std::string::npos;
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -21,6 +16,15 @@ std::size_t LastOf(const std::string& text, const char* characters, UINT codePag
 
 std::size_t LastBackslash(const std::string& text, UINT codePage) {
     return LastOf(text, "\\", codePage);
+}
+
+std::string WithBackslash(const std::string& directory) {
+    if (EndsInBackslash(directory)) return directory;
+    return directory + '\\';
+}
+
+bool EndsInBackslash(const std::string& text) {
+    return !text.empty() && LastBackslash(text) == text.size() - 1;
 }
 
 std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePage) {

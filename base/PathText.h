@@ -3,15 +3,16 @@
 
 #include <string>
 
-// directory with a backslash appended unless its last byte is one already; "" gives "\".
-std::string WithBackslash(const std::string& directory);
-
 // Position of the last of the given characters (none of them a lead byte) in text, read as text
 // of the given ANSI code page (the system's by default): the trail byte of a double-byte
 // character, which may be 0x5C, never counts. npos when there is none.
 std::size_t LastOf(const std::string& text, const char* characters, UINT codePage = CP_ACP);
 // LastOf a backslash.
 std::size_t LastBackslash(const std::string& text, UINT codePage = CP_ACP);
+// Whether text's last character is a backslash (not the trail byte of a double-byte one).
+bool EndsInBackslash(const std::string& text);
+// directory with a backslash appended unless it ends in one already; "" gives "\".
+std::string WithBackslash(const std::string& directory);
 // Position of the count-th backslash (from 1) of text read the same way; npos when there are
 // fewer.
 std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePage = CP_ACP);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/PathText.h"
 #include "base/ScopedHandle.h"
 #include "base/SystemQueries.h"
 #include "core/LogFile.h"
@@ -66,6 +67,6 @@ std::string FullPath(const std::string& path) {
     const DWORD size = GetFullPathNameA(path.c_str(), sizeof full, full, &name);
     std::string result = size > 0 && size < sizeof full ? full : path;
     std::replace(result.begin(), result.end(), '/', '\\');
-    while (result.size() > 3 && result.back() == '\\') result.pop_back();
+    while (result.size() > 3 && EndsInBackslash(result)) result.pop_back();
     return result;
 }
