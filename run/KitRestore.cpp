@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/PathText.h"
+#include "base/ScopedHandle.h"
 #include "restore/ServiceMark.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"
@@ -25,16 +26,18 @@ bool IsPresent(const std::string& path) {
 // read through the same handle as its digest was checked with.
 DWORD WriteCopy(HANDLE copy, const std::string& path, DWORD attributes) {
     CreateFolderPath(path.substr(0, LastBackslash(path)));
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    SetFilePointer(copy, 0, nullptr, FILE_BEGIN);
-    char buffer[16 * 1024];
-    DWORD read = 0, written = 0, error = ERROR_SUCCESS;
-    while (!error && ReadFile(copy, buffer, sizeof buffer, &read, nullptr) && read)
-        if (!WriteFile(file, buffer, read, &written, nullptr) || written != read)
-            error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
-    CloseHandle(file);
+    DWORD error = ERROR_SUCCESS;
+    {
+        const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid()) return GetLastError();
+        SetFilePointer(copy, 0, nullptr, FILE_BEGIN);
+        char buffer[16 * 1024];
+        DWORD read = 0, written = 0;
+        while (!error && ReadFile(copy, buffer, sizeof buffer, &read, nullptr) && read)
+            if (!WriteFile(file.Get(), buffer, read, &written, nullptr) || written != read)
+                error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    }
     if (!error && !SetFileAttributesA(path.c_str(), attributes)) error = GetLastError();
     if (error) DeleteFileA(path.c_str());
     return error;
@@ -104,16 +107,15 @@ void KitRestore::File(const KitRecord& record) {
     const Change change = Item(ChangeAction::RestoreFile, record.target, present, asSaved);
     if (present && !asSaved) return report_.NotRestored(change, "failed 80");
     // Opened once, without letting others write: what is checked is what is written.
-    const HANDLE file = asSaved ? INVALID_HANDLE_VALUE
-                                : CreateFileA(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (!asSaved && file == INVALID_HANDLE_VALUE)
-        return report_.NotRestored(change, "missing from the kit");
+    const FileHandle file(asSaved
+                              ? INVALID_HANDLE_VALUE
+                              : CreateFileA(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!asSaved && !file.IsValid()) return report_.NotRestored(change, "missing from the kit");
     Make(change, [&]() -> DWORD {
-        if (!SameDigest(file, record)) return ERROR_INVALID_DATA;
-        return WriteCopy(file, record.target, GetFileAttributesA(copy.c_str()));
+        if (!SameDigest(file.Get(), record)) return ERROR_INVALID_DATA;
+        return WriteCopy(file.Get(), record.target, GetFileAttributesA(copy.c_str()));
     });
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }
 
 void KitRestore::MadeKey(const KitRecord& record) {
@@ -123,7 +125,7 @@ void KitRestore::MadeKey(const KitRecord& record) {
     // The kit saved the key as not there: a key there now differs.
     Make(Item(ChangeAction::DeleteMadeKey, record.target, true, !present), [&]() -> DWORD {
         const LONG result =
-            root && !path.empty() ? RegDeleteKeyA(root, path.c_str()) : ERROR_BADKEY;
+            root && !path.empty() ? WritableKey::DeleteKey(root, path) : ERROR_BADKEY;
         return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : DWORD(result);
     });
 }

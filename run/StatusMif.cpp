@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/ScopedHandle.h"
 #include "base/SystemQueries.h"
 
 namespace {
@@ -35,14 +36,13 @@ std::string MifText(const RunStatus& status) {
 
 void WriteStatusMif(const char* name, const RunStatus& status) {
     const std::string text = MifText(status);
-    const HANDLE file = CreateFileA((WindowsDirectory() + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    const FileHandle file(CreateFileA((WindowsDirectory() + name).c_str(), GENERIC_WRITE, 0,
+                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return;
     DWORD written = 0;
-    WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
+    WriteFile(file.Get(), text.data(), DWORD(text.size()), &written, nullptr);
     // A file made anew under an old one's name may keep the old one's creation time.
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    SetFileTime(file, &now, nullptr, &now);
-    CloseHandle(file);
+    SetFileTime(file.Get(), &now, nullptr, &now);
 }

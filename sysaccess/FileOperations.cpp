@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/PathText.h"
+#include "base/ScopedHandle.h"
 #include "sysaccess/ChangeGate.h"
 
 namespace {
@@ -19,35 +20,27 @@ bool IsMissing(DWORD error) {
 
 bool HoldsAnything(const std::string& folder) {
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    const FindHandle search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search.IsValid()) return false;
     bool holds = false;
     do {
         const std::string name = found.cFileName;
         holds = name != "." && name != "..";
-    } while (!holds && FindNextFileA(search, &found));
-    FindClose(search);
+    } while (!holds && FindNextFileA(search.Get(), &found));
     return holds;
 }
 }  // namespace
 
 bool FileInUse(const std::string& path) {
-    const HANDLE file =
-        CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return false;
-    }
-    return GetLastError() == ERROR_SHARING_VIOLATION;
+    const FileHandle file(CreateFileA(path.c_str(), DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    return !file.IsValid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 bool FileExists(const std::string& path) {
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    return FindHandle(FindFirstFileA(path.c_str(), &found)).IsValid();
 }
 
 bool DeleteFileForced(const std::string& path) {
@@ -116,32 +109,31 @@ bool CreateFolderPath(const std::string& path) {
 }
 
 bool AppendToFile(const std::string& path, const std::string& text) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return false;
     DWORD written = 0;
     const bool complete =
-        SetFilePointer(file, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        SetFilePointer(file.Get(), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+        WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
         written == text.size();
-    return CloseHandle(file) && complete;
+    return file.Close() && complete;
 }
 
 bool CopyFileAs(const std::string& from, const std::string& to, DWORD attributes) {
-    const HANDLE source = CreateFileA(from.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr);
-    if (source == INVALID_HANDLE_VALUE) return false;
-    const HANDLE target = CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      attributes & ~FILE_ATTRIBUTE_DIRECTORY, nullptr);
-    bool copied = target != INVALID_HANDLE_VALUE;
+    const FileHandle source(CreateFileA(from.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!source.IsValid()) return false;
+    FileHandle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  attributes & ~FILE_ATTRIBUTE_DIRECTORY, nullptr));
+    bool copied = target.IsValid();
     std::vector<char> buffer(64 * 1024);
     for (DWORD read = 0, written = 0; copied;) {
-        copied = ReadFile(source, buffer.data(), DWORD(buffer.size()), &read, nullptr) != FALSE;
+        copied =
+            ReadFile(source.Get(), buffer.data(), DWORD(buffer.size()), &read, nullptr) != FALSE;
         if (!copied || read == 0) break;
-        copied = WriteFile(target, buffer.data(), read, &written, nullptr) && written == read;
+        copied = WriteFile(target.Get(), buffer.data(), read, &written, nullptr) && written == read;
     }
-    CloseHandle(source);
-    if (target != INVALID_HANDLE_VALUE && !CloseHandle(target)) copied = false;
-    return copied;
+    return target.Close() && copied;
 }
