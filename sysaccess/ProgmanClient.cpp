@@ -145,13 +145,3 @@ void ProgmanConversation::DeleteGroup(const std::string& group) {
     DeleteFromGroup(ChangeAction::DeleteProgmanGroup, group, false, group,
                     Command("DeleteGroup", group), GroupPresent(group));
 }
-
-bool ProgmanConnect() {
-    return ProgmanConversation().Connected();
-}
-
-bool ProgmanExecute(const std::string& command) {
-    return ProgmanConversation().Execute(command);
-}
-
-void ProgmanDisconnect() {}

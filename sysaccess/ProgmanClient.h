@@ -36,10 +36,3 @@ class ProgmanConversation {
     // The DDE error of the last command that failed.
     UINT commandError_ = DMLERR_NO_ERROR;
 };
-
-// The machine runner's form, kept until it holds a ProgmanConversation itself: ProgmanConnect
-// tells whether a conversation opens, ProgmanExecute sends one command in a conversation of its
-// own, ProgmanDisconnect has nothing left to end.
-bool ProgmanConnect();
-bool ProgmanExecute(const std::string& command);
-void ProgmanDisconnect();

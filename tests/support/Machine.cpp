@@ -104,9 +104,8 @@ HKEY RootOf(const std::string& path, std::string* rest) {
 // Sends one command to Program Manager, waiting for the shell to start serving it.
 bool SendToProgramManager(const std::string& command) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const bool sent = ProgmanConnect() && ProgmanExecute(command);
-        ProgmanDisconnect();
-        if (sent) return true;
+        ProgmanConversation conversation;
+        if (conversation.Connected() && conversation.Execute(command)) return true;
         Sleep(100);
     }
     return false;
