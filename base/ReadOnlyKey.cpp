@@ -28,6 +28,17 @@ bool ReadOnlyKey::SubkeyName(DWORD index, std::string& name, DWORD longest) {
     return true;
 }
 
+bool ReadOnlyKey::ValueNameAt(DWORD index, std::string& name) {
+    // The longest value name the registry allows, and its NUL.
+    std::vector<char> buffer(16384);
+    DWORD length = static_cast<DWORD>(buffer.size());
+    if (!IsOpen() || !Answer(RegEnumValueA(Handle(), index, buffer.data(), &length, nullptr,
+                                           nullptr, nullptr, nullptr)))
+        return false;
+    name.assign(buffer.data(), length);
+    return true;
+}
+
 bool ReadOnlyKey::ValueSize(const std::string& name, DWORD& size) {
     size = 0;
     return IsOpen() &&

@@ -20,6 +20,8 @@ class ReadOnlyKey {
     // The name of the subkey at index; false at the end, on any error and for a name longer
     // than longest characters.
     [[nodiscard]] bool SubkeyName(DWORD index, std::string& name, DWORD longest = 255);
+    // The name of the value at index; false at the end (ERROR_NO_MORE_ITEMS) and on any error.
+    [[nodiscard]] bool ValueNameAt(DWORD index, std::string& name);
     // The value's size in bytes; false when it cannot be read.
     [[nodiscard]] bool ValueSize(const std::string& name, DWORD& size);
     // The whole value, whatever its type, read again with a larger buffer while it grows.

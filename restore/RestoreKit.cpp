@@ -30,8 +30,7 @@ std::string Reason(DWORD error) {
 // Deletes the folder at path with everything in it, as far as it can.
 void RemoveKitTree(const std::string& path) {
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    if (const FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found)); search.IsValid()) {
         do {
             const std::string name = found.cFileName, inner = path + "\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -40,8 +39,7 @@ void RemoveKitTree(const std::string& path) {
                 SetFileAttributesA(inner.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(inner.c_str());
             }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     RemoveDirectoryA(path.c_str());
 }
@@ -53,11 +51,6 @@ DWORD LastErrorOr(DWORD fallback) {
 }  // namespace
 
 RestoreKit::RestoreKit(std::string folder) : parent_(std::move(folder)) {}
-
-RestoreKit::~RestoreKit() {
-    for (HANDLE file : {manifest_, registry_})
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-}
 
 bool RestoreKit::Ready() {
     if (tried_) return !folder_.empty();
@@ -71,21 +64,19 @@ bool RestoreKit::Ready() {
     }
     folder_ = folder;
     securedVolume_ = VolumeKeepsSecurity(folder_);
-    HANDLE readme = INVALID_HANDLE_VALUE;
-    const bool written = Append(readme, kit::kReadme, KitReadme(securedVolume_)) &&
-                         Append(manifest_, kit::kManifest,
-                                kManifestHeader + MachineIdentity::Current().ManifestLine());
-    if (readme != INVALID_HANDLE_VALUE) CloseHandle(readme);
-    return written;
+    FileHandle readme;
+    return Append(readme, kit::kReadme, KitReadme(securedVolume_)) &&
+           Append(manifest_, kit::kManifest,
+                  kManifestHeader + MachineIdentity::Current().ManifestLine());
 }
 
-bool RestoreKit::Append(HANDLE& file, const char* name, const std::string& text) {
-    if (file == INVALID_HANDLE_VALUE)
-        file = CreateFileA((folder_ + "\\" + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool RestoreKit::Append(FileHandle& file, const char* name, const std::string& text) {
+    if (!file.IsValid())
+        file.Reset(CreateFileA((folder_ + "\\" + name).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                               nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    return file != INVALID_HANDLE_VALUE &&
-           WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+    return file.IsValid() &&
+           WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
            written == text.size();
 }
 
@@ -133,9 +124,8 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
     // The copy takes the file's own name, whatever the case of the name it is deleted by; the
     // file is read by its own name too, which the system finds without a search.
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
-    FindClose(search);
+    if (!FindHandle(FindFirstFileA(path.c_str(), &found)).IsValid())
+        return LastErrorOr(ERROR_FILE_NOT_FOUND);
     const std::string source = path.substr(0, LastBackslash(path) + 1) + found.cFileName;
     const std::string copy = folder_ + "\\" + CopyOf(source);
     // Files come mostly folder by folder: a folder made for the last copy is there.
@@ -200,7 +190,7 @@ DWORD RestoreKit::SaveRegistry(const Change& change, bool tree) {
     } else {
         values_.emplace_back(key, section);
     }
-    if (registry_ == INVALID_HANDLE_VALUE) section = kRegedit4Header + section;
+    if (!registry_.IsValid()) section = kRegedit4Header + section;
     if (!Append(registry_, kit::kRegistry, section)) return LastErrorOr(ERROR_WRITE_FAULT);
     registrySize_ += static_cast<DWORD>(section.size());
     registryChecksum_ = Crc32(section.data(), section.size(), registryChecksum_);
@@ -220,11 +210,8 @@ bool RestoreKit::Record(const Change& change, ChangeOutcome outcome) {
 
 bool RestoreKit::Finish(const std::string& changeReport) {
     if (folder_.empty()) return true;
-    for (HANDLE* file : {&manifest_, &registry_})
-        if (*file != INVALID_HANDLE_VALUE) {
-            CloseHandle(*file);
-            *file = INVALID_HANDLE_VALUE;
-        }
+    manifest_ = FileHandle();
+    registry_ = FileHandle();
     // A kit that holds nothing to restore (its first save failed) goes again.
     if (!noted_) {
         RemoveKitTree(folder_);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/ScopedHandle.h"
 #include "restore/KitLayout.h"
 #include "restore/KitSecurity.h"
 #include "sysaccess/ChangeGate.h"
@@ -18,7 +19,6 @@
 class RestoreKit {
   public:
     explicit RestoreKit(std::string folder);
-    ~RestoreKit();
     RestoreKit(const RestoreKit&) = delete;
     RestoreKit& operator=(const RestoreKit&) = delete;
 
@@ -46,7 +46,7 @@ class RestoreKit {
     // Saves the key with everything below it (tree), else the value.
     DWORD SaveRegistry(const Change& change, bool tree);
     // Appends text to the kit's part name, kept open in file from its first write to the end.
-    bool Append(HANDLE& file, const char* name, const std::string& text);
+    bool Append(FileHandle& file, const char* name, const std::string& text);
 
     std::string parent_;
     std::string folder_;
@@ -59,8 +59,8 @@ class RestoreKit {
     std::vector<std::pair<std::string, std::string>> values_;
     // The changes that could not be saved, a line each with the reason.
     std::string notSaved_;
-    HANDLE manifest_ = INVALID_HANDLE_VALUE;
-    HANDLE registry_ = INVALID_HANDLE_VALUE;
+    FileHandle manifest_;
+    FileHandle registry_;
     DWORD registrySize_ = 0;
     DWORD registryChecksum_ = 0;
     std::string lastFolder_;

@@ -87,11 +87,9 @@ bool DeleteShortcut(const std::string& path) {
 }
 
 bool HeldByNobody(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    return FileHandle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr))
+        .IsValid();
 }
 
 void DiscardFile(const std::string& path) {

@@ -1,19 +1,14 @@
 #pragma once
 #include <windows.h>
+
 #include <functional>
 #include <string>
 
-// REGEDIT4 text, as the system's regedit writes and imports it: CR LF line ends, a blank line
-// after each section, long hex data wrapped with ",\" and two blanks.
+#include "base/RegText.h"
 
-// The opening of every such file: "REGEDIT4" and a blank line.
-extern const char kRegedit4Header[];
-// "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS" or "HKEY_CLASSES_ROOT"; empty for
-// another.
-std::string RootName(HKEY root);
-// The root a full key name ("HKEY_LOCAL_MACHINE\\path") starts with, and the path after it;
-// nullptr when it starts with no root of RootName.
-HKEY RootOf(const std::string& name, std::string& path);
+// The registry read into REGEDIT4 text and REGEDIT4 text written into it (the text itself is
+// base/RegText's).
+
 // The last error of an export that met a key or value name holding a line break, which REGEDIT4
 // cannot carry (a code of this program's own).
 constexpr DWORD kNameWithLineBreak = 0x20000000 | 1;

@@ -3,14 +3,14 @@
 WritableKey::WritableKey(HKEY root, const std::string& path, REGSAM access)
     : ReadOnlyKey(root, path, access) {}
 
-WritableKey WritableKey::Create(HKEY root, const std::string& path) {
+WritableKey WritableKey::Create(HKEY root, const std::string& path, REGSAM access) {
     WritableKey key;
     if (path.empty()) {
         key.Answer(ERROR_BADKEY);
         return key;
     }
-    key.Answer(RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_ALL_ACCESS, nullptr, key.key_.Receive(), nullptr));
+    key.Answer(RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                               nullptr, key.key_.Receive(), nullptr));
     return key;
 }
 

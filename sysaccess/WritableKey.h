@@ -13,8 +13,8 @@ class WritableKey : public ReadOnlyKey {
     WritableKey() = default;
     // Opens root\path with access; an empty path opens nothing (ERROR_BADKEY).
     WritableKey(HKEY root, const std::string& path, REGSAM access = KEY_ALL_ACCESS);
-    // Opens root\path with full access, making it and any missing parents (non-volatile).
-    static WritableKey Create(HKEY root, const std::string& path);
+    // Opens root\path with access, making it and any missing parents (non-volatile).
+    static WritableKey Create(HKEY root, const std::string& path, REGSAM access = KEY_ALL_ACCESS);
 
     [[nodiscard]] bool Set(const std::string& name, DWORD type, const void* data, DWORD size);
     [[nodiscard]] bool Set(const wchar_t* name, DWORD type, const void* data, DWORD size);
