@@ -91,7 +91,7 @@ int CleanupApp::Start() {
         case StartMode::Restore: {
             RestoreRun run;
             const int code = run.Run(kit);
-            WriteStatusMif("OBERINR.MIF", RestoreStatus(run, code));
+            WriteStatusMif("OBERINR.MIF", RestoreStatus(run.Tally(), code));
             return code;
         }
         case StartMode::RestorePreview:

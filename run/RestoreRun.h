@@ -5,6 +5,7 @@
 #include "core/LogFile.h"
 #include "restore/MachineIdentity.h"
 #include "restore/SavedKit.h"
+#include "run/RunStatus.h"
 
 // Brings back what cleanup runs saved in restore kits (see KitRestore), every kit through the
 // change gate, and writes oberin-restore.txt where the log would go: for each kit its folder and
@@ -29,9 +30,7 @@ class RestoreRun {
     // support.
     int Run(const std::string& named, bool preview = false);
     // After Run: why it could not start (empty when it did), its items and how many came back.
-    const std::string& Stopped() const { return stopped_; }
-    unsigned Items() const { return items_; }
-    unsigned Restored() const { return restored_; }
+    RestoreTally Tally() const { return {stopped_, items_, restored_}; }
 
   private:
     // Ends a restore that cannot start, for the reason why, with line as the last of the report.

@@ -1,7 +1,5 @@
 #include "run/RunStatus.h"
 
-#include "run/RestoreRun.h"
-
 namespace {
 // "1 product", "2 products".
 std::string Count(unsigned number, const char* thing) {
@@ -39,12 +37,12 @@ RunStatus PreviewStatus(const CleanupTally& tally) {
     return {true, text};
 }
 
-RunStatus RestoreStatus(const RestoreRun& restore, int exitCode) {
-    if (!restore.Stopped().empty()) return {false, "Restore: " + restore.Stopped() + "."};
-    if (restore.Items() == 0 && exitCode == 0) return {true, "Restore: nothing left to restore."};
-    std::string text = "Restore: " + std::to_string(restore.Restored()) + " of " +
-                       Count(restore.Items(), "item") + " restored.";
-    if (exitCode != 0 && restore.Restored() == restore.Items())
+RunStatus RestoreStatus(const RestoreTally& tally, int exitCode) {
+    if (!tally.stopped.empty()) return {false, "Restore: " + tally.stopped + "."};
+    if (tally.items == 0 && exitCode == 0) return {true, "Restore: nothing left to restore."};
+    std::string text = "Restore: " + std::to_string(tally.restored) + " of " +
+                       Count(tally.items, "item") + " restored.";
+    if (exitCode != 0 && tally.restored == tally.items)
         text += " oberin-restore.txt could not be written completely.";
     return {exitCode == 0, text};
 }

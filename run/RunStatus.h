@@ -2,8 +2,6 @@
 #include <cstddef>
 #include <string>
 
-class RestoreRun;
-
 // The longest description a status MIF may carry.
 constexpr std::size_t kDescriptionLength = 128;
 
@@ -34,9 +32,17 @@ struct CleanupTally {
     unsigned wouldChange = 0;
 };
 
+// What a restore met and did, as far as its status tells it: why it could not start (empty when
+// it did), its items and how many came back.
+struct RestoreTally {
+    std::string stopped;
+    unsigned items = 0;
+    unsigned restored = 0;
+};
+
 // Failed when the run was not whole or an error line was written.
 RunStatus CleanupStatus(const CleanupTally& tally);
 // Failed when the version is not supported or the preview could not be written completely.
 RunStatus PreviewStatus(const CleanupTally& tally);
 // exitCode: what the restore's Run returned, 0 when everything came back.
-RunStatus RestoreStatus(const RestoreRun& restore, int exitCode);
+RunStatus RestoreStatus(const RestoreTally& tally, int exitCode);
