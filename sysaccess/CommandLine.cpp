@@ -30,7 +30,7 @@ bool IsFolder(const std::string& path) {
 
 // path without backslashes at its end, to be compared.
 std::string Unslashed(std::string path) {
-    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    while (!path.empty() && (EndsInBackslash(path) || path.back() == '/')) path.pop_back();
     return path;
 }
 
