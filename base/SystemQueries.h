@@ -9,7 +9,7 @@ std::string WindowsDirectory();
 bool IsNt351Build();
 // Windows NT platform with major version 4.
 bool IsNt4Version();
-// Windows NT 4.0 or an NT 3.51 build: the versions Oberin runs on.
+// Windows NT 4.0 or an NT 3.51 build: the versions the cleanup supports.
 bool IsSupportedVersion();
 // Decimal value of text: leading blanks skipped, optional sign, leading digits; no digits give
 // 0 and values beyond 32 bits saturate at the nearest limit.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/ScopedHandle.h"
@@ -29,11 +30,16 @@ bool WriteRestoredMark(const std::string& kit, unsigned restored, unsigned items
 std::string WholeRestoredMark(const std::string& kit) {
     std::string text;
     if (!ReadFileText(kit + "\\" + kit::kMark, text)) return std::string();
-    unsigned restored = 0, items = 0;
+    // "... UTC: K of N items restored.": whole when K is N.
     const std::size_t colon = text.find("UTC: ");
-    if (colon == std::string::npos ||
-        std::sscanf(text.c_str() + colon, "UTC: %u of %u items", &restored, &items) != 2 ||
-        restored != items)
+    if (colon == std::string::npos) return std::string();
+    const char* const counts = text.c_str() + colon + 5;
+    char* end = nullptr;
+    const unsigned long restored = std::strtoul(counts, &end, 10);
+    if (end == counts || std::strncmp(end, " of ", 4) != 0) return std::string();
+    const char* const total = end + 4;
+    const unsigned long items = std::strtoul(total, &end, 10);
+    if (end == total || std::strncmp(end, " items", 6) != 0 || restored != items)
         return std::string();
     return text.substr(0, text.find('\r'));
 }
