@@ -36,3 +36,8 @@ std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePa
     }
     return std::string::npos;
 }
+
+std::string UpperCase(std::string text) {
+    if (!text.empty()) CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}

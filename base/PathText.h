@@ -13,6 +13,8 @@ std::size_t LastBackslash(const std::string& text, UINT codePage = CP_ACP);
 bool EndsInBackslash(const std::string& text);
 // directory with a backslash appended unless it ends in one already; "" gives "\".
 std::string WithBackslash(const std::string& directory);
+// text in upper case as the system compares names (paths, key names) without case.
+std::string UpperCase(std::string text);
 // Position of the count-th backslash (from 1) of text read the same way; npos when there are
 // fewer.
 std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePage = CP_ACP);

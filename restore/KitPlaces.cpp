@@ -11,11 +11,6 @@
 #include "restore/KitLayout.h"
 
 namespace {
-std::string Upper(std::string text) {
-    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
 bool OnLocalFixedDrive(const std::string& path) {
     if (path.size() < 3 || path[1] != ':') return false;
     return GetDriveTypeA(path.substr(0, 3).c_str()) == DRIVE_FIXED;
@@ -30,7 +25,7 @@ std::string KitsFolderFor(const std::string& logPath) {
 std::vector<std::string> KitsFolders() {
     std::vector<std::string> folders = {BesideLog(CurrentDirectoryLogPath(), kit::kFolder)};
     const std::string system = BesideLog(LogPathIn(SystemDirectory()), kit::kFolder);
-    if (Upper(FullPath(system)) != Upper(FullPath(folders[0]))) folders.push_back(system);
+    if (UpperCase(FullPath(system)) != UpperCase(FullPath(folders[0]))) folders.push_back(system);
     return folders;
 }
 

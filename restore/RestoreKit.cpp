@@ -12,11 +12,6 @@
 #include "sysaccess/RestartList.h"
 
 namespace {
-std::string Upper(std::string text) {
-    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
 bool IsFileAction(ChangeAction action) {
     return action == ChangeAction::DeleteFile || action == ChangeAction::DeleteShortcut;
 }
@@ -100,10 +95,10 @@ DWORD RestoreKit::Save(const Change& change, bool& taken) {
         change.action == ChangeAction::SetValue && !RegistryKey(change.root, change.key).Present();
     // Each target is saved once, under its kind: F file, K key, V value, N new key.
     const std::string key = change.root ? RootName(change.root) + "\\" + change.key : "";
-    const std::string place = file     ? "F" + Upper(change.target)
-                              : tree   ? "K" + Upper(key)
-                              : newKey ? "N" + Upper(key)
-                                       : "V" + Upper(change.target);
+    const std::string place = file     ? "F" + UpperCase(change.target)
+                              : tree   ? "K" + UpperCase(key)
+                              : newKey ? "N" + UpperCase(key)
+                                       : "V" + UpperCase(change.target);
     if (saved_.count(place)) return ERROR_SUCCESS;
     DWORD error = Ready() ? ERROR_SUCCESS : LastErrorOr(ERROR_CANNOT_MAKE);
     if (!error) {
@@ -169,7 +164,7 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
 }
 
 DWORD RestoreKit::SaveRegistry(const Change& change, bool tree) {
-    const std::string key = Upper(RootName(change.root) + "\\" + change.key);
+    const std::string key = UpperCase(RootName(change.root) + "\\" + change.key);
     // A key saved whole holds its values as they were before any change of the run, and a key
     // the run made had none: a value below either is not saved again.
     for (std::size_t end = key.size(); !tree && end != std::string::npos;

@@ -9,6 +9,7 @@
 #include "base/ScopedHandle.h"
 #include "restore/KitPlaces.h"
 #include "restore/KitSecurity.h"
+#include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"
 
 namespace {
@@ -91,9 +92,7 @@ std::string SavedKit::Damage() {
             registryChecksum = record.checksum;
         }
         const std::string copy = folder_ + "\\" + CopyOf(record.target);
-        if (record.kind == KitRecordKind::File &&
-            GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES &&
-            !SameDigest(copy, record))
+        if (record.kind == KitRecordKind::File && FileExists(copy) && !SameDigest(copy, record))
             return copy + " differs from the manifest";
     }
     std::string registry;

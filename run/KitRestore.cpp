@@ -18,10 +18,6 @@ Change Item(ChangeAction action, const std::string& target, bool present, bool a
     return change;
 }
 
-bool IsPresent(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Copies the file open at copy to path, made anew, with the copy's attributes; the copy is
 // read through the same handle as its digest was checked with.
 DWORD WriteCopy(HANDLE copy, const std::string& path, DWORD attributes) {
@@ -92,7 +88,7 @@ void KitRestore::TakeOff(const KitRecord& record) {
 }
 
 void KitRestore::Folder(const KitRecord& record) {
-    const bool present = IsPresent(record.target);
+    const bool present = FileExists(record.target);
     Make(Item(ChangeAction::RestoreFolder, record.target, present, present), [&record]() -> DWORD {
         return CreateFolderPath(record.target) ? ERROR_SUCCESS : ERROR_CANNOT_MAKE;
     });
@@ -101,7 +97,7 @@ void KitRestore::Folder(const KitRecord& record) {
 void KitRestore::File(const KitRecord& record) {
     const std::string copy = kit_.Folder() + "\\" + CopyOf(record.target);
     DWORD size = 0, checksum = 0;
-    const bool present = IsPresent(record.target);
+    const bool present = FileExists(record.target);
     const bool asSaved = present && FileDigest(record.target, size, checksum) &&
                          size == record.size && checksum == record.checksum;
     const Change change = Item(ChangeAction::RestoreFile, record.target, present, asSaved);
