@@ -9,6 +9,7 @@
 #include "base/SystemQueries.h"
 #include "res/resource.h"
 #include "support/Machine.h"
+#include "support/MachineLayout.h"
 #include "support/RegistryEdit.h"
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "base/ProgramsFolders.h"
 #include "support/Machine.h"
+#include "support/MachinePaths.h"
 #include "support/RegistryEdit.h"
 #include "sysaccess/RegistryKey.h"
 

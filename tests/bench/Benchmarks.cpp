@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/Machine.h"
+#include "support/MachineLayout.h"
 #include "support/RegistryEdit.h"
 #include "sysaccess/ProcessLaunch.h"
 #include "sysaccess/RegistryKey.h"
@@ -58,7 +59,7 @@ void RunProgramReturn() {
         late.push_back(1e3 * (Seconds() - Seconds(std::atoll(ReadWholeFile(stamp).c_str()))));
     }
     Figure("RunProgram with wait returns %.1f ms after its child ends (median; max %.1f)\n",
-                MedianMax(late).first, MedianMax(late).second);
+           MedianMax(late).first, MedianMax(late).second);
 }
 
 // Five runs on the clean server, then five on the sample server, laid out anew before each.
@@ -73,7 +74,7 @@ void WholeRuns() {
         times[run / 5].push_back(Seconds() - start);
     }
     Figure("Silent run, median of 5: clean server %.2f s, sample server %.2f s (max %.2f)\n",
-                MedianMax(times[0]).first, MedianMax(times[1]).first, MedianMax(times[1]).second);
+           MedianMax(times[0]).first, MedianMax(times[1]).first, MedianMax(times[1]).second);
 }
 
 // Rounds alternate the two deletions, so that a busy moment of the machine does not fall on one.
@@ -97,8 +98,8 @@ void DeleteTrees() {
     }
     if (platform.size() < 3) return NotMeasured("DeleteTree (a tree was not built or deleted)");
     const double mine = MedianMax(ours).first, theirs = MedianMax(platform).first;
-    Figure("10,000 keys: DeleteTree %.3f s, SHDeleteKeyA %.3f s (medians of 3, ratio %.2f)\n",
-                mine, theirs, mine / theirs);
+    Figure("10,000 keys: DeleteTree %.3f s, SHDeleteKeyA %.3f s (medians of 3, ratio %.2f)\n", mine,
+           theirs, mine / theirs);
 }
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include "run/CleanupRun.h"
 #include "support/Machine.h"
+#include "support/MachinePaths.h"
 
 TEST(DetectionTest, EachFileAloneDetectsOnlyItsProduct) {
     const std::string work = FreshFolder("C:\\detection");

@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -37,60 +36,11 @@ void DeleteTestService(const std::string& name);
 // imports bed/VERSION.reg, the values winecfg writes for it and Wine's own setting.
 bool SetWindowsVersion(const std::string& version);
 
-// The newest restore kit in folder whose time stamp is not in the future; empty when none.
-std::string NewestKit(const std::string& folder);
-// Replaces %SYSTEM%, %WINDOWS%, %COMMONPROGRAMS%, %USERPROGRAMS% (no trailing backslash), %BIN%,
-// %TESTS% and %KIT% (the newest restore kit in the current directory's oberin-restore folder).
-std::string ExpandMachinePath(const std::string& path);
-
-// Where a value's name starts in "KEY\\NAME": its two backslashes (never a trail byte); npos.
-std::size_t ValueNameMark(const std::string& text);
-
-// Case files are UTF-8; the machine's text is in its ANSI code page. Each to the other.
-std::string MachineText(const std::string& utf8);
-std::string CaseText(const std::string& machineText);
-
-// A machine laid out from tests/machines/NAME: registry.reg (if any) imported, then the lines of
-// files.txt (if any) applied; see tests/README.md for the kinds of line. Files marked held stay
-// open without delete sharing, programs marked running run, and a lock line holds Oberin's run
-// lock, until the object goes. On a machine of a language (bed/language-LANGUAGE.reg), that
-// language's system values are imported first and again after each registry.reg, whose English
-// shell folders they replace.
-class MachineLayout {
-  public:
-    explicit MachineLayout(const std::string& name, const std::string& language = std::string());
-    ~MachineLayout();
-    MachineLayout(const MachineLayout&) = delete;
-    MachineLayout& operator=(const MachineLayout&) = delete;
-
-  private:
-    void Include(const std::string& name);
-    // Imports REGEDIT4 text, given in UTF-8, with the machine's regedit.
-    void Import(std::string registry);
-    void Add(const std::string& kind, const std::string& argument);
-    // Starts a copy of the test uninstaller at path, left running until the layout ends.
-    void Run(const std::string& path);
-
-    std::string language_;
-    std::vector<HANDLE> held_;
-    std::vector<HANDLE> running_;
-};
-
-// One line per key, value, folder, file, service and restart-time deletion of the machine:
-//   "key HKLM\path", "value HKLM\path\\name = sz:text\0", "dir C:\...", "file C:\... (N bytes)",
-//   "service NAME", "pending 3 C:\...".
-// Covered: HKLM\SOFTWARE (of its Classes only the help-file type, which the run reads),
-// HKLM\SYSTEM, the current user's Software without Wine's own settings, drive C: and the
-// service manager's services.
-using MachineState = std::set<std::string>;
-MachineState Snapshot();
-
-// What changed from before to after, one line each, "- " for what went and "+ " for what came,
-// paths written with their tokens and a restore kit's time stamp as %STAMP%; the text of each
-// file that came follows its line: the program's reports (oberin-*.txt) and small text files, not
-// its log nor the files of a restore kit, which are shown without their size.
-std::string ChangeList(const MachineState& before, const MachineState& after);
-
-// The lines of before that are gone from after (not merely changed: a file of another size, a
-// value with other data) without a file's size or a value's data; restart-time deletions aside.
-std::vector<std::string> Removed(const MachineState& before, const MachineState& after);
+// The environment variable name's value; empty when it is not set.
+std::string Environment(const char* name);
+// Every token in text replaced by value.
+void Replace(std::string& text, const std::string& token, const std::string& value);
+// The folder path and its parents made where missing.
+void CreateFolders(const std::string& path);
+// path up to its last backslash.
+std::string ParentOf(const std::string& path);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Machine.h"
+#include "support/MachinePaths.h"
 #include "sysaccess/CommandLine.h"
 #include "sysaccess/ProcessLaunch.h"
 

@@ -13,6 +13,9 @@
 
 #include "base/PathText.h"
 #include "support/Machine.h"
+#include "support/MachineLayout.h"
+#include "support/MachinePaths.h"
+#include "support/MachineState.h"
 #include "tools/CaseComparison.h"
 
 namespace {
