@@ -14,6 +14,17 @@ std::size_t LastOf(const std::string& text, const char* characters, UINT codePag
     return last;
 }
 
+std::size_t FirstOf(const std::string& text, const char* characters, std::size_t start,
+                    UINT codePage) {
+    for (std::size_t at = start; at < text.size(); ++at) {
+        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[at])))
+            ++at;  // the trail byte belongs to this character
+        else if (text[at] != '\0' && std::strchr(characters, text[at]))
+            return at;
+    }
+    return std::string::npos;
+}
+
 std::size_t LastBackslash(const std::string& text, UINT codePage) {
     return LastOf(text, "\\", codePage);
 }
@@ -28,13 +39,9 @@ bool EndsInBackslash(const std::string& text) {
 }
 
 std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePage) {
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[at])))
-            ++at;  // the trail byte belongs to this character
-        else if (text[at] == '\\' && --count == 0)
-            return at;
-    }
-    return std::string::npos;
+    std::size_t at = FirstOf(text, "\\", 0, codePage);
+    while (at != std::string::npos && --count > 0) at = FirstOf(text, "\\", at + 1, codePage);
+    return at;
 }
 
 std::string UpperCase(std::string text) {

@@ -7,6 +7,10 @@
 // of the given ANSI code page (the system's by default): the trail byte of a double-byte
 // character, which may be 0x5C, never counts. npos when there is none.
 std::size_t LastOf(const std::string& text, const char* characters, UINT codePage = CP_ACP);
+// Position of the first of the given characters at or after start (a character's first byte),
+// read the same way; npos when there is none.
+std::size_t FirstOf(const std::string& text, const char* characters, std::size_t start,
+                    UINT codePage = CP_ACP);
 // LastOf a backslash.
 std::size_t LastBackslash(const std::string& text, UINT codePage = CP_ACP);
 // Whether text's last character is a backslash (not the trail byte of a double-byte one).

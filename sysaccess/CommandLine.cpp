@@ -94,7 +94,7 @@ std::size_t EndOfExePart(const std::string& line) {
 bool ContinuesPath(const std::string& line, std::size_t end) {
     const std::size_t start = line.find_first_not_of(' ', end);
     if (start == std::string::npos) return false;
-    const std::size_t stop = std::min(line.find_first_of(" \\", start), line.size());
+    const std::size_t stop = std::min(FirstOf(line, " \\", start), line.size());
     const char first = line[start];
     const bool argument = first == '-' || first == '/' || first == '"' || first == '\\' ||
                           (start + 1 < line.size() && line[start + 1] == ':');
