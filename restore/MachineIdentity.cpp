@@ -4,8 +4,9 @@
 
 #include <vector>
 
+#include "core/ProgramIdentity.h"
+
 namespace {
-const char kProgramVersion[] = "1.5";
 const char kMachine[] = "machine";
 
 bool SameText(const std::string& one, const std::string& other) {

@@ -4,6 +4,7 @@
 
 #include "base/ScopedHandle.h"
 #include "base/SystemQueries.h"
+#include "core/ProgramIdentity.h"
 
 namespace {
 // One attribute of a group, read-only and specific to this machine, a string of up to size.
@@ -23,10 +24,10 @@ std::string Group(int id, const char* name, const char* type, const std::string&
 std::string MifText(const RunStatus& status) {
     return "START COMPONENT\r\n  NAME = \"WORKSTATION\"\r\n" +
            Group(1, "ComponentID", "DMTF|ComponentID|1.0",
-                 Attribute(1, "Manufacturer", 64, "Velmora") +
-                     Attribute(2, "Product", 64, "Oberin") + Attribute(3, "Version", 64, "1.5") +
-                     Attribute(4, "Locale", 16, "") + Attribute(5, "Serial Number", 64, "") +
-                     Attribute(6, "Installation", 64, "")) +
+                 Attribute(1, "Manufacturer", 64, kProgramMaker) +
+                     Attribute(2, "Product", 64, kProgramName) +
+                     Attribute(3, "Version", 64, kProgramVersion) + Attribute(4, "Locale", 16, "") +
+                     Attribute(5, "Serial Number", 64, "") + Attribute(6, "Installation", 64, "")) +
            Group(2, "InstallStatus", "MICROSOFT|JOBSTATUS|1.0",
                  Attribute(1, "Status", 32, status.success ? "Success" : "Failed") +
                      Attribute(2, "Description", int(kDescriptionLength), status.description)) +
