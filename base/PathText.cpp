@@ -38,6 +38,12 @@ bool EndsInBackslash(const std::string& text) {
     return !text.empty() && LastBackslash(text) == text.size() - 1;
 }
 
+bool AtOrBelow(const std::string& path, const std::string& place) {
+    const std::string upper = UpperCase(path), prefix = UpperCase(place);
+    return upper.compare(0, prefix.size(), prefix) == 0 &&
+           (upper.size() == prefix.size() || upper[prefix.size()] == '\\');
+}
+
 std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePage) {
     std::size_t at = FirstOf(text, "\\", 0, codePage);
     while (at != std::string::npos && --count > 0) at = FirstOf(text, "\\", at + 1, codePage);

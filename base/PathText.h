@@ -19,6 +19,8 @@ bool EndsInBackslash(const std::string& text);
 std::string WithBackslash(const std::string& directory);
 // text in upper case as the system compares names (paths, key names) without case.
 std::string UpperCase(std::string text);
+// Whether path is place itself or lies below it (a backslash follows place), without case.
+bool AtOrBelow(const std::string& path, const std::string& place);
 // Position of the count-th backslash (from 1) of text read the same way; npos when there are
 // fewer.
 std::size_t NthBackslash(const std::string& text, std::size_t count, UINT codePage = CP_ACP);

@@ -179,9 +179,7 @@ DWORD RestoreKit::SaveRegistry(const Change& change, bool tree) {
         // The values saved before in this key come again after it, so that what was saved
         // first is what an import leaves.
         for (const auto& [place, text] : values_)
-            if (place.compare(0, key.size(), key) == 0 &&
-                (place.size() == key.size() || place[key.size()] == '\\'))
-                section += text;
+            if (AtOrBelow(place, key)) section += text;
     } else {
         values_.emplace_back(key, section);
     }

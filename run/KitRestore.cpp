@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/ImportedState.h"
 #include "base/PathText.h"
 #include "base/ScopedHandle.h"
 #include "restore/ServiceMark.h"
@@ -37,6 +38,15 @@ DWORD WriteCopy(HANDLE copy, const std::string& path, DWORD attributes) {
     if (!error && !SetFileAttributesA(path.c_str(), attributes)) error = GetLastError();
     if (error) DeleteFileA(path.c_str());
     return error;
+}
+
+// The key a section opens with ("ROOT\path"), which a value's target continues with its name;
+// empty when it opens with none.
+std::string SectionKey(const std::string& section) {
+    const std::size_t close = section.find("]\r\n");
+    return section.size() > 1 && section[0] == '[' && close != std::string::npos
+               ? section.substr(1, close - 1)
+               : std::string();
 }
 
 bool SameDigest(HANDLE file, const KitRecord& record) {
@@ -118,32 +128,51 @@ void KitRestore::MadeKey(const KitRecord& record) {
     std::string path;
     const HKEY root = RootOf(record.target, path);
     const bool present = root && RegistryKey(root, path).Present();
-    // The kit saved the key as not there: a key there now differs.
-    Make(Item(ChangeAction::DeleteMadeKey, record.target, true, !present), [&]() -> DWORD {
-        const LONG result =
-            root && !path.empty() ? WritableKey::DeleteKey(root, path) : ERROR_BADKEY;
-        return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : DWORD(result);
-    });
+    // The kit saved the key as not there: a key there now differs, unless the kit also brings
+    // back a key holding it whole, as it stands now.
+    Make(Item(ChangeAction::DeleteMadeKey, record.target, true,
+              !present || InsideKeyAsSaved(record.target)),
+         [&]() -> DWORD {
+             const LONG result =
+                 root && !path.empty() ? WritableKey::DeleteKey(root, path) : ERROR_BADKEY;
+             return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : DWORD(result);
+         });
+}
+
+bool KitRestore::Present(std::size_t index, bool& asSaved) const {
+    const KitRecord& record = kit_.Records()[index];
+    const std::string section = kit_.Section(index), keyName = SectionKey(section);
+    std::string path, now;
+    const HKEY root = RootOf(keyName, path);
+    const bool present =
+        root && (record.kind == KitRecordKind::Key
+                     ? ExportKeyTree(root, path, now)
+                     : ExportValue(root, path, record.target.substr(keyName.size() + 1), now) &&
+                           now.find("=-\r\n") == std::string::npos);
+    // A key's section may end with values saved before it, which its import then leaves.
+    asSaved = present && ImportedState(now) == ImportedState(section);
+    return present;
+}
+
+bool KitRestore::InsideKeyAsSaved(const std::string& key) const {
+    const auto& records = kit_.Records();
+    for (std::size_t index = 0; index < records.size(); ++index) {
+        bool asSaved = false;
+        if (records[index].kind == KitRecordKind::Key &&
+            AtOrBelow(key, SectionKey(kit_.Section(index))))
+            return Present(index, asSaved) && asSaved;
+    }
+    return false;
 }
 
 void KitRestore::Registry(std::size_t index) {
     const KitRecord& record = kit_.Records()[index];
     const bool key = record.kind == KitRecordKind::Key;
     const std::string section = kit_.Section(index);
-    // The section opens with its key's name, which a value's target continues with its name.
-    const std::size_t close = section.find("]\r\n");
-    const std::string keyName =
-        section.size() > 1 && section[0] == '[' && close != std::string::npos
-            ? section.substr(1, close - 1)
-            : std::string();
-    std::string path, now;
-    const HKEY root = RootOf(keyName, path);
-    const bool present =
-        root && (key ? ExportKeyTree(root, path, now)
-                     : ExportValue(root, path, record.target.substr(keyName.size() + 1), now) &&
-                           now.find("=-\r\n") == std::string::npos);
+    bool asSaved = false;
+    const bool present = Present(index, asSaved);
     const Change change = Item(key ? ChangeAction::RestoreKey : ChangeAction::RestoreValue,
-                               record.target, present, present && now == section);
+                               record.target, present, asSaved);
     if (section.empty()) return report_.NotRestored(change, "missing from the kit");
     // Without its header restore.reg is no REGEDIT4 text: the import would report nothing.
     if (!kit_.RegistryHeader())
@@ -158,7 +187,9 @@ void KitRestore::Registry(std::size_t index) {
         });
         return error;
     });
-    if (key && root == HKEY_LOCAL_MACHINE && IsServiceKey(path))
+    const std::string keyName = SectionKey(section);
+    std::string path;
+    if (key && RootOf(keyName, path) == HKEY_LOCAL_MACHINE && IsServiceKey(path))
         KeepService(keyName, path, section);
 }
 

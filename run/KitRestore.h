@@ -25,6 +25,12 @@ class KitRestore {
     void File(const KitRecord& record);
     void MadeKey(const KitRecord& record);
     void Registry(std::size_t index);
+    // Whether the key or value of the registry record at index is there now, and whether it
+    // is as saved: its import would change nothing.
+    bool Present(std::size_t index, bool& asSaved) const;
+    // Whether a key record of the kit restores key whole, it or a key above it, and that key
+    // is as saved now.
+    bool InsideKeyAsSaved(const std::string& key) const;
     // Takes the deletion mark off the service key at path (below HKEY_LOCAL_MACHINE, named key)
     // that carries it now or whose saved section gives it.
     void KeepService(const std::string& key, const std::string& path, const std::string& section);

@@ -68,6 +68,9 @@ TEST(RestoreKitTest, WhatWasThereBeforeTheRunComesBackWhateverTheOrderOfItsChang
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file.c_str()));
     }
     EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits))) << ReadWholeFile("oberin-restore.txt");
+    // Every item is as saved now: a preview of the kit would change nothing.
+    EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits), true))
+        << ReadWholeFile("oberin-restore-preview.txt");
     EXPECT_EQ("before", State(tree, "Set"));
     EXPECT_EQ("below", State(tree + "\\Sub", "Kept"));
     EXPECT_EQ("before", State(again, "Old"));
