@@ -5,9 +5,5 @@ const char kAnotherRunText[] =
     "Another cleanup, preview or restore of Oberin is running on this machine; nothing was done.";
 
 RunLock::RunLock() : mutex_(CreateMutexA(nullptr, FALSE, kRunLockName)) {
-    held_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
-}
-
-RunLock::~RunLock() {
-    if (mutex_) CloseHandle(mutex_);
+    held_ = mutex_.IsValid() && GetLastError() != ERROR_ALREADY_EXISTS;
 }

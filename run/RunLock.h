@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/ScopedHandle.h"
+
 // One run of Oberin at a time on the machine: a cleanup, a preview or a restore holds the named
 // mutex kRunLockName for its length. The system lets it go when the process ends, however it
 // ends, so a run cut short never keeps the next from starting.
@@ -9,7 +11,6 @@ extern const char kRunLockName[];
 class RunLock {
   public:
     RunLock();
-    ~RunLock();
     RunLock(const RunLock&) = delete;
     RunLock& operator=(const RunLock&) = delete;
 
@@ -18,7 +19,7 @@ class RunLock {
     bool Held() const { return held_; }
 
   private:
-    HANDLE mutex_;
+    KernelObject mutex_;
     bool held_;
 };
 
