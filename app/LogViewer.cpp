@@ -10,7 +10,7 @@ std::string ViewedLogPath() {
     const std::string& written = TheLogFile().Path();
     if (!written.empty()) return written;
     const std::string here = CurrentDirectoryLogPath();
-    return FileExists(here) ? here : LogPathIn(SystemDirectory());
+    return FileExists(here) ? here : SystemDirectoryLogPath();
 }
 
 void ViewLog() {

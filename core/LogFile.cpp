@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/PathText.h"
+#include "base/SystemQueries.h"
 
 const char LogSeparator[] =
     "--------------------------------------------------------------------------\n";
@@ -50,4 +51,8 @@ std::string CurrentDirectoryLogPath() {
     char buffer[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, buffer);
     return LogPathIn(buffer);
+}
+
+std::string SystemDirectoryLogPath() {
+    return LogPathIn(SystemDirectory());
 }

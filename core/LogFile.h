@@ -48,3 +48,6 @@ std::string BesideLog(const std::string& logPath, const char* name);
 
 // LogPathIn of the process's current directory.
 std::string CurrentDirectoryLogPath();
+// LogPathIn of the system directory, where a run writes when the current directory cannot
+// take its files.
+std::string SystemDirectoryLogPath();

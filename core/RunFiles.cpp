@@ -1,12 +1,10 @@
 #include "core/RunFiles.h"
 
-#include "base/SystemQueries.h"
-
 const char kNotSupportedText[] = "Oberin is not supported on this version of Windows.";
 
 bool OpenRunFile(LogFile& file, const char* name) {
     return file.Open(BesideLog(CurrentDirectoryLogPath(), name)) ||
-           file.Open(BesideLog(LogPathIn(SystemDirectory()), name));
+           file.Open(BesideLog(SystemDirectoryLogPath(), name));
 }
 
 bool OpenRunLog() {

@@ -6,7 +6,6 @@
 
 #include "base/PathText.h"
 #include "base/ScopedHandle.h"
-#include "base/SystemQueries.h"
 #include "core/LogFile.h"
 #include "restore/KitLayout.h"
 
@@ -19,12 +18,12 @@ bool OnLocalFixedDrive(const std::string& path) {
 
 std::string KitsFolderFor(const std::string& logPath) {
     if (OnLocalFixedDrive(logPath)) return BesideLog(logPath, kit::kFolder);
-    return BesideLog(LogPathIn(SystemDirectory()), kit::kFolder);
+    return BesideLog(SystemDirectoryLogPath(), kit::kFolder);
 }
 
 std::vector<std::string> KitsFolders() {
     std::vector<std::string> folders = {BesideLog(CurrentDirectoryLogPath(), kit::kFolder)};
-    const std::string system = BesideLog(LogPathIn(SystemDirectory()), kit::kFolder);
+    const std::string system = KitsFolderFor(SystemDirectoryLogPath());
     if (UpperCase(FullPath(system)) != UpperCase(FullPath(folders[0]))) folders.push_back(system);
     return folders;
 }
