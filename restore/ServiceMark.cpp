@@ -1,18 +1,17 @@
 #include "restore/ServiceMark.h"
 
+#include <cstring>
+
 #include "base/PathText.h"
+#include "sysaccess/ServiceControl.h"
 #include "sysaccess/WritableKey.h"
 
 const char kDeleteMark[] = "DeleteFlag";
 
-namespace {
-const char kServices[] = "SYSTEM\\CURRENTCONTROLSET\\SERVICES\\";
-}  // namespace
-
 bool IsServiceKey(const std::string& path) {
-    const std::size_t prefix = sizeof kServices - 1;
-    return path.size() > prefix && lstrcmpiA(path.substr(0, prefix).c_str(), kServices) == 0 &&
-           LastBackslash(path) == prefix - 1;
+    const std::size_t services = std::strlen(kServicesKey);
+    return path.size() > services + 1 && AtOrBelow(path, kServicesKey) &&
+           LastBackslash(path) == services;
 }
 
 bool CarriesDeleteMark(const std::string& path) {
