@@ -18,6 +18,20 @@ bool MakeSid(BYTE* sid, BYTE count, DWORD first, DWORD second) {
     return true;
 }
 
+// The groups a kit's security lets change it, Administrators and SYSTEM, made once.
+struct KitGroups {
+    KitGroups() {
+        MakeSid(administrators, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+        MakeSid(system, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
+    }
+    BYTE administrators[SECURITY_MAX_SID_SIZE];
+    BYTE system[SECURITY_MAX_SID_SIZE];
+};
+const KitGroups& Groups() {
+    static const KitGroups groups;
+    return groups;
+}
+
 // The user of this process; empty when it cannot be read.
 std::vector<BYTE> ProcessUser() {
     std::vector<BYTE> user;
@@ -34,22 +48,18 @@ std::vector<BYTE> ProcessUser() {
 
 // Administrators, SYSTEM or the user of this process.
 bool Trusted(PSID sid) {
-    BYTE administrators[SECURITY_MAX_SID_SIZE], system[SECURITY_MAX_SID_SIZE];
-    MakeSid(administrators, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
-    MakeSid(system, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
     static const std::vector<BYTE> user = ProcessUser();
-    return EqualSid(sid, administrators) || EqualSid(sid, system) ||
+    return EqualSid(sid, const_cast<BYTE*>(Groups().administrators)) ||
+           EqualSid(sid, const_cast<BYTE*>(Groups().system)) ||
            (user.size() && EqualSid(sid, const_cast<BYTE*>(user.data())));
 }
 }  // namespace
 
 KitSecurity::KitSecurity() : attributes_{sizeof attributes_, &descriptor_, FALSE} {
     PACL list = reinterpret_cast<PACL>(list_);
-    MakeSid(administrators_, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
-    MakeSid(system_, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
     InitializeAcl(list, sizeof list_, ACL_REVISION);
-    for (BYTE* sid : {administrators_, system_}) {
-        AddAccessAllowedAce(list, ACL_REVISION, FILE_ALL_ACCESS, sid);
+    for (const BYTE* sid : {Groups().administrators, Groups().system}) {
+        AddAccessAllowedAce(list, ACL_REVISION, FILE_ALL_ACCESS, const_cast<BYTE*>(sid));
         ACE_HEADER* ace = nullptr;
         if (GetAce(list, list->AceCount - 1, reinterpret_cast<void**>(&ace)))
             ace->AceFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;

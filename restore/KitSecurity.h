@@ -19,8 +19,6 @@ class KitSecurity {
     bool Apply(const std::string& path);
 
   private:
-    BYTE administrators_[SECURITY_MAX_SID_SIZE];
-    BYTE system_[SECURITY_MAX_SID_SIZE];
     BYTE list_[256];
     SECURITY_DESCRIPTOR descriptor_;
     SECURITY_ATTRIBUTES attributes_;
