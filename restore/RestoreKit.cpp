@@ -94,7 +94,7 @@ DWORD RestoreKit::Save(const Change& change, bool& taken) {
     const bool newKey =
         change.action == ChangeAction::SetValue && !RegistryKey(change.root, change.key).Present();
     // Each target is saved once, under its kind: F file, K key, V value, N new key.
-    const std::string key = change.root ? RootName(change.root) + "\\" + change.key : "";
+    const std::string key = change.root ? SectionName(change.root, change.key) : "";
     const std::string place = file     ? "F" + UpperCase(change.target)
                               : tree   ? "K" + UpperCase(key)
                               : newKey ? "N" + UpperCase(key)
@@ -164,7 +164,7 @@ DWORD RestoreKit::SaveFile(const std::string& path, bool& taken) {
 }
 
 DWORD RestoreKit::SaveRegistry(const Change& change, bool tree) {
-    const std::string key = UpperCase(RootName(change.root) + "\\" + change.key);
+    const std::string key = UpperCase(SectionName(change.root, change.key));
     // A key saved whole holds its values as they were before any change of the run, and a key
     // the run made had none: a value below either is not saved again.
     for (std::size_t end = key.size(); !tree && end != std::string::npos;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "sysaccess/RegFileText.h"
+#include "base/RegText.h"
 
 namespace {
 ChangeGate* installed = nullptr;
@@ -73,7 +73,7 @@ Change::Change(ChangeAction action, std::string target, bool present)
 
 Change RegistryChange(ChangeAction action, HKEY root, const std::string& key,
                       const std::string& value, bool present) {
-    Change change(action, RootName(root) + "\\" + key, present);
+    Change change(action, SectionName(root, key), present);
     if (action == ChangeAction::DeleteValue || action == ChangeAction::SetValue ||
         action == ChangeAction::RewriteBindingList)
         change.target += "\\" + value;
