@@ -33,6 +33,7 @@ bool IsSilentArgument(const char* argumentText) {
     return argumentText[0] == 's' || argumentText[0] == 'S';
 }
 
+namespace {
 // The text after option when text begins with it behind "/" or "-", letters in any case.
 const char* AfterOption(const char* text, const char* option) {
     if (*text != '/' && *text != '-') return nullptr;
@@ -40,6 +41,7 @@ const char* AfterOption(const char* text, const char* option) {
     const std::string word(text + 1, strnlen(text + 1, length));
     return lstrcmpiA(word.c_str(), option) == 0 ? text + 1 + length : nullptr;
 }
+}  // namespace
 
 StartMode ModeOf(const char* argumentText, std::string& kit) {
     if (IsSilentArgument(argumentText)) return StartMode::Silent;
@@ -65,7 +67,6 @@ int CleanupApp::Start() {
     const StartMode mode = ModeOf(ArgumentText(GetCommandLineA()), kit);
     if (mode == StartMode::Dialog) {
         CleanupDialog dialog;
-        MainWindow::Set(nullptr);
         dialog.ShowModal();
         MainWindow::Set(nullptr);
         return 0;

@@ -146,9 +146,3 @@ std::string CopyOf(const std::string& path) {
         place.replace(0, 2, "UNC\\");
     return std::string(kit::kFiles) + "\\" + place;
 }
-
-std::string PlaceOfCopy(const std::string& copy) {
-    const std::string place = copy.substr(std::string(kit::kFiles).size() + 1);
-    if (place.compare(0, 4, "UNC\\") == 0) return "\\\\" + place.substr(4);
-    return place.substr(0, 1) + ":" + place.substr(1);
-}

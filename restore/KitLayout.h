@@ -62,6 +62,5 @@ std::string KitName(int number = 0, const SYSTEMTIME* time = nullptr);
 bool IsKitName(const std::string& name);
 
 // Where a kit keeps the file at path, relative to the kit: files\C\x for C:\x, files\UNC\s\x
-// for \\s\x; PlaceOfCopy is its inverse.
+// for \\s\x.
 std::string CopyOf(const std::string& path);
-std::string PlaceOfCopy(const std::string& copy);

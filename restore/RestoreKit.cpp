@@ -51,8 +51,7 @@ bool RestoreKit::Ready() {
     if (tried_) return !folder_.empty();
     tried_ = true;
     CreateDirectoryA(parent_.c_str(), security_.Attributes());
-    const std::string first = parent_ + "\\" + KitName();
-    std::string folder = first;
+    std::string folder = parent_ + "\\" + KitName();
     for (int number = 2; !CreateDirectoryA(folder.c_str(), security_.Attributes()); ++number) {
         if (GetLastError() != ERROR_ALREADY_EXISTS || number > 99) return false;
         folder = parent_ + "\\" + KitName(number);

@@ -23,21 +23,9 @@ std::string Shown(const char* displayName) {
 CleanupRun::CleanupRun(HWND owner, std::string caption)
     : owner_(owner), caption_(std::move(caption)) {}
 
-void CleanupRun::Tell(const char* text) const {
-    MessageBoxA(owner_, text, caption_.c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
-// Without an owner (a silent run) a hidden 1 by 1 window of our own owns the setup.
-void CleanupRun::FinishNetworkSetup() const {
-    if (owner_) {
-        RunNetworkSetup(GetLastActivePopup(owner_));
-        return;
-    }
-    const WindowHandle hidden(CreateWindowExA(0, "STATIC", "Oberin", 0, 0, 0, 1, 1, nullptr,
-                                              nullptr, GetModuleHandleA(nullptr), nullptr));
-    RunNetworkSetup(hidden.Get());
-}
-
+namespace {
+// Writes the log block of one catalog entry, removing the product when it is installed.
+// False only when a removal was attempted and failed.
 bool ReportProduct(Component& product, const char* displayName, ProductKind kind, bool installed) {
     LogFile& log = TheLogFile();
     bool removed = true;
@@ -62,6 +50,22 @@ bool ReportProduct(Component& product, const char* displayName, ProductKind kind
     }
     log.Write(LogSeparator);
     return removed;
+}
+}  // namespace
+
+void CleanupRun::Tell(const char* text) const {
+    MessageBoxA(owner_, text, caption_.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Without an owner (a silent run) a hidden 1 by 1 window of our own owns the setup.
+void CleanupRun::FinishNetworkSetup() const {
+    if (owner_) {
+        RunNetworkSetup(GetLastActivePopup(owner_));
+        return;
+    }
+    const WindowHandle hidden(CreateWindowExA(0, "STATIC", "Oberin", 0, 0, 0, 1, 1, nullptr,
+                                              nullptr, GetModuleHandleA(nullptr), nullptr));
+    RunNetworkSetup(hidden.Get());
 }
 
 bool CleanupRun::Run(bool silent) {

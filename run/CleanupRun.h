@@ -43,7 +43,3 @@ class CleanupRun {
     std::string caption_;
     CleanupTally tally_;
 };
-
-// Writes the log block of one catalog entry, removing the product when it is installed.
-// False only when a removal was attempted and failed.
-bool ReportProduct(Component& product, const char* displayName, ProductKind kind, bool installed);
