@@ -8,7 +8,7 @@
 
 #include "base/ScopedHandle.h"
 #include "restore/KitLayout.h"
-#include "restore/SavedKit.h"
+#include "sysaccess/FileOperations.h"
 
 bool WriteRestoredMark(const std::string& kit, unsigned restored, unsigned items) {
     SYSTEMTIME now;
@@ -27,19 +27,17 @@ bool WriteRestoredMark(const std::string& kit, unsigned restored, unsigned items
     return file.Close() && whole;
 }
 
-std::string WholeRestoredMark(const std::string& kit) {
+bool RestoredWhole(const std::string& kit) {
     std::string text;
-    if (!ReadFileText(kit + "\\" + kit::kMark, text)) return std::string();
+    if (!ReadFileText(kit + "\\" + kit::kMark, text)) return false;
     // "... UTC: K of N items restored.": whole when K is N.
     const std::size_t colon = text.find("UTC: ");
-    if (colon == std::string::npos) return std::string();
+    if (colon == std::string::npos) return false;
     const char* const counts = text.c_str() + colon + 5;
     char* end = nullptr;
     const unsigned long restored = std::strtoul(counts, &end, 10);
-    if (end == counts || std::strncmp(end, " of ", 4) != 0) return std::string();
+    if (end == counts || std::strncmp(end, " of ", 4) != 0) return false;
     const char* const total = end + 4;
     const unsigned long items = std::strtoul(total, &end, 10);
-    if (end == total || std::strncmp(end, " items", 6) != 0 || restored != items)
-        return std::string();
-    return text.substr(0, text.find('\r'));
+    return end != total && std::strncmp(end, " items", 6) == 0 && restored == items;
 }

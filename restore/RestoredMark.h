@@ -7,6 +7,6 @@
 
 // Writes the mark for the time now; false when it could not be written.
 bool WriteRestoredMark(const std::string& kit, unsigned restored, unsigned items);
-// The mark's line when it says every item came back; empty when there is none, it cannot be
-// read or items failed.
-std::string WholeRestoredMark(const std::string& kit);
+// Whether the kit's mark says every item came back; false when there is none or it cannot be
+// read.
+bool RestoredWhole(const std::string& kit);

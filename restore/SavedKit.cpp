@@ -40,19 +40,6 @@ bool SameDigest(const std::string& path, const KitRecord& record) {
 }
 }  // namespace
 
-bool ReadFileText(const std::string& path, std::string& text) {
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.IsValid()) return false;
-    char buffer[4096];
-    DWORD read = 0;
-    BOOL whole;
-    while ((whole = ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) && read)
-        text.append(buffer, read);
-    return whole != FALSE;
-}
-
 SavedKit::SavedKit(std::string folder) : folder_(std::move(folder)) {}
 
 std::string SavedKit::Name() const {

@@ -39,6 +39,3 @@ class SavedKit {
     std::vector<KitRecord> records_;
     std::string registry_;
 };
-
-// The whole file, or false when it cannot be read.
-bool ReadFileText(const std::string& path, std::string& text);

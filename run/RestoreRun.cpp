@@ -68,7 +68,7 @@ std::string RestoreRun::ChooseEvery() {
                 continue;
             }
             foundHere_ = true;
-            if (!WholeRestoredMark(entry.path).empty()) continue;
+            if (RestoredWhole(entry.path)) continue;
             why = kit.Damage();
             if (!why.empty()) return Refusal(entry.path, why);
             kits_.push_back(std::move(kit));

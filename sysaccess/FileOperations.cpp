@@ -106,6 +106,19 @@ bool CreateFolderPath(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+bool ReadFileText(const std::string& path, std::string& text) {
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid()) return false;
+    char buffer[4096];
+    DWORD read = 0;
+    BOOL whole;
+    while ((whole = ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) && read)
+        text.append(buffer, read);
+    return whole != FALSE;
+}
+
 bool AppendToFile(const std::string& path, const std::string& text) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));

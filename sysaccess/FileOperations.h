@@ -30,6 +30,9 @@ bool HeldByNobody(const std::string& path);
 void DiscardFile(const std::string& path);
 // Creates the folder and any missing parents; true when it is there.
 bool CreateFolderPath(const std::string& path);
+// Appends the whole file to text, letting others read and write it meanwhile; false when it
+// cannot be read.
+bool ReadFileText(const std::string& path, std::string& text);
 // Appends text byte for byte to the file, made when missing; true when all of it was written.
 bool AppendToFile(const std::string& path, const std::string& text);
 // Copies the contents of the file at from into a new file at to, made with the given
