@@ -20,7 +20,7 @@ std::string Refusal(const std::string& what, const std::string& why) {
 }  // namespace
 
 int RestoreRun::Stop(const std::string& why, const std::string& line) {
-    stopped_ = why;
+    tally_.stopped = why;
     report_.Write(line + "\n");
     report_.Close();
     return 2;
@@ -29,7 +29,7 @@ int RestoreRun::Stop(const std::string& why, const std::string& line) {
 int RestoreRun::Run(const std::string& named, bool preview) {
     const char* name = preview ? "oberin-restore-preview.txt" : "oberin-restore.txt";
     if (!OpenRunFile(report_, name)) {
-        stopped_ = std::string(name) + " cannot be written";
+        tally_.stopped = std::string(name) + " cannot be written";
         return 2;
     }
     if (!IsSupportedVersion())
@@ -49,10 +49,10 @@ int RestoreRun::Run(const std::string& named, bool preview) {
             "been restored.\n");
         return report_.Close() ? 0 : 1;
     }
-    RestoreKits(preview);
+    const unsigned wouldChange = RestoreKits(preview);
     const bool written = report_.Close();
-    if (preview) return wouldChange_ ? 1 : 0;
-    return written && restored_ == items_ ? 0 : 1;
+    if (preview) return wouldChange ? 1 : 0;
+    return written && tally_.restored == tally_.items ? 0 : 1;
 }
 
 std::string RestoreRun::ChooseEvery() {
@@ -93,7 +93,7 @@ std::string RestoreRun::ChooseNamed(const std::string& named) {
     return std::string();
 }
 
-void RestoreRun::RestoreKits(bool preview) {
+unsigned RestoreRun::RestoreKits(bool preview) {
     report_.Write(preview ? "Oberin restore preview: what a restore would do. Nothing has been "
                             "changed.\nA line an item: action, target, what stands there now "
                             "against the kit.\n\n"
@@ -106,11 +106,11 @@ void RestoreRun::RestoreKits(bool preview) {
         gate.BeginKit((preview ? "Kit to restore: " : "Kit: ") + kit.Folder());
         KitRestore(kit, gate).Run();
         gate.EndKit();
-        items_ += gate.Items();
-        restored_ += gate.Restored();
+        tally_.items += gate.Items();
+        tally_.restored += gate.Restored();
         if (!preview) WriteRestoredMark(kit.Folder(), gate.Restored(), gate.Items());
     }
-    wouldChange_ = gate.WouldChange();
-    report_.Write(std::to_string(restored_) + " of " + std::to_string(items_) +
+    report_.Write(std::to_string(tally_.restored) + " of " + std::to_string(tally_.items) +
                   (preview ? " items as saved or to be restored.\n" : " items restored.\n"));
+    return gate.WouldChange();
 }

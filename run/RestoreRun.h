@@ -30,7 +30,7 @@ class RestoreRun {
     // support.
     int Run(const std::string& named, bool preview = false);
     // After Run: why it could not start (empty when it did), its items and how many came back.
-    RestoreTally Tally() const { return {stopped_, items_, restored_}; }
+    const RestoreTally& Tally() const { return tally_; }
 
   private:
     // Ends a restore that cannot start, for the reason why, with line as the last of the report.
@@ -39,17 +39,15 @@ class RestoreRun {
     // may not be taken, else empty.
     std::string ChooseEvery();
     std::string ChooseNamed(const std::string& named);
-    void RestoreKits(bool preview);
+    // Restores (or previews) kits_ into the report; how many changes a restore would make.
+    unsigned RestoreKits(bool preview);
 
     LogFile report_;
     MachineIdentity here_;
     std::vector<SavedKit> kits_;
-    unsigned items_ = 0;
-    unsigned restored_ = 0;
-    unsigned wouldChange_ = 0;
     bool foundHere_ = false;
     // The lines of the kits of other machines passed over, and how many.
     std::string passed_;
     unsigned passedOver_ = 0;
-    std::string stopped_;
+    RestoreTally tally_;
 };
