@@ -12,6 +12,8 @@
 #include "sysaccess/RestartList.h"
 
 namespace {
+const char kMissing[] = "missing from the kit";
+
 // A change of the restore: state as RestoreReport reads it.
 Change Item(ChangeAction action, const std::string& target, bool present, bool asSaved) {
     Change change(action, target, present);
@@ -23,20 +25,17 @@ Change Item(ChangeAction action, const std::string& target, bool present, bool a
 // read through the same handle as its digest was checked with.
 DWORD WriteCopy(HANDLE copy, const std::string& path, DWORD attributes) {
     CreateFolderPath(path.substr(0, LastBackslash(path)));
-    DWORD error = ERROR_SUCCESS;
+    bool written = false;
     {
-        const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsValid()) return GetLastError();
         SetFilePointer(copy, 0, nullptr, FILE_BEGIN);
-        char buffer[16 * 1024];
-        DWORD read = 0, written = 0;
-        while (!error && ReadFile(copy, buffer, sizeof buffer, &read, nullptr) && read)
-            if (!WriteFile(file.Get(), buffer, read, &written, nullptr) || written != read)
-                error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+        written = CopyContents(copy, file.Get()) && file.Close();
     }
-    if (!error && !SetFileAttributesA(path.c_str(), attributes)) error = GetLastError();
-    if (error) DeleteFileA(path.c_str());
+    if (written && SetFileAttributesA(path.c_str(), attributes)) return ERROR_SUCCESS;
+    const DWORD error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    DiscardFile(path);
     return error;
 }
 
@@ -111,13 +110,13 @@ void KitRestore::File(const KitRecord& record) {
     const bool asSaved = present && FileDigest(record.target, size, checksum) &&
                          size == record.size && checksum == record.checksum;
     const Change change = Item(ChangeAction::RestoreFile, record.target, present, asSaved);
-    if (present && !asSaved) return report_.NotRestored(change, "failed 80");
+    if (present && !asSaved) return report_.NotRestored(change, ERROR_FILE_EXISTS);
     // Opened once, without letting others write: what is checked is what is written.
     const FileHandle file(asSaved
                               ? INVALID_HANDLE_VALUE
                               : CreateFileA(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!asSaved && !file.IsValid()) return report_.NotRestored(change, "missing from the kit");
+    if (!asSaved && !file.IsValid()) return report_.NotRestored(change, kMissing);
     Make(change, [&]() -> DWORD {
         if (!SameDigest(file.Get(), record)) return ERROR_INVALID_DATA;
         return WriteCopy(file.Get(), record.target, GetFileAttributesA(copy.c_str()));
@@ -133,15 +132,13 @@ void KitRestore::MadeKey(const KitRecord& record) {
     Make(Item(ChangeAction::DeleteMadeKey, record.target, true,
               !present || InsideKeyAsSaved(record.target)),
          [&]() -> DWORD {
-             const LONG result =
-                 root && !path.empty() ? WritableKey::DeleteKey(root, path) : ERROR_BADKEY;
+             const LONG result = WritableKey::DeleteKey(root, path);
              return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : DWORD(result);
          });
 }
 
-bool KitRestore::Present(std::size_t index, bool& asSaved) const {
-    const KitRecord& record = kit_.Records()[index];
-    const std::string section = kit_.Section(index), keyName = SectionKey(section);
+bool KitRestore::Present(const KitRecord& record, const std::string& section, bool& asSaved) const {
+    const std::string keyName = SectionKey(section);
     std::string path, now;
     const HKEY root = RootOf(keyName, path);
     const bool present =
@@ -157,10 +154,11 @@ bool KitRestore::Present(std::size_t index, bool& asSaved) const {
 bool KitRestore::InsideKeyAsSaved(const std::string& key) const {
     const auto& records = kit_.Records();
     for (std::size_t index = 0; index < records.size(); ++index) {
+        if (records[index].kind != KitRecordKind::Key) continue;
+        const std::string section = kit_.Section(index);
         bool asSaved = false;
-        if (records[index].kind == KitRecordKind::Key &&
-            AtOrBelow(key, SectionKey(kit_.Section(index))))
-            return Present(index, asSaved) && asSaved;
+        if (AtOrBelow(key, SectionKey(section)))
+            return Present(records[index], section, asSaved) && asSaved;
     }
     return false;
 }
@@ -170,13 +168,12 @@ void KitRestore::Registry(std::size_t index) {
     const bool key = record.kind == KitRecordKind::Key;
     const std::string section = kit_.Section(index);
     bool asSaved = false;
-    const bool present = Present(index, asSaved);
+    const bool present = Present(record, section, asSaved);
     const Change change = Item(key ? ChangeAction::RestoreKey : ChangeAction::RestoreValue,
                                record.target, present, asSaved);
-    if (section.empty()) return report_.NotRestored(change, "missing from the kit");
+    if (section.empty()) return report_.NotRestored(change, kMissing);
     // Without its header restore.reg is no REGEDIT4 text: the import would report nothing.
-    if (!kit_.RegistryHeader())
-        return report_.NotRestored(change, "failed " + std::to_string(ERROR_INVALID_DATA));
+    if (!kit_.RegistryHeader()) return report_.NotRestored(change, ERROR_INVALID_DATA);
     Make(change, [&section]() -> DWORD {
         // A section the import does not report is not restored.
         DWORD error = ERROR_INVALID_DATA;

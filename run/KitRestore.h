@@ -25,9 +25,9 @@ class KitRestore {
     void File(const KitRecord& record);
     void MadeKey(const KitRecord& record);
     void Registry(std::size_t index);
-    // Whether the key or value of the registry record at index is there now, and whether it
-    // is as saved: its import would change nothing.
-    bool Present(std::size_t index, bool& asSaved) const;
+    // Whether the key or value of the registry record, saved as section, is there now, and
+    // whether it is as saved: its import would change nothing.
+    bool Present(const KitRecord& record, const std::string& section, bool& asSaved) const;
     // Whether a key record of the kit restores key whole, it or a key above it, and that key
     // is as saved now.
     bool InsideKeyAsSaved(const std::string& key) const;

@@ -4,6 +4,10 @@ namespace {
 const char* StateText(const Change& change) {
     return !change.present ? "not there" : change.alreadySet ? "already as saved" : "differs now";
 }
+
+std::string FailedText(DWORD error) {
+    return "failed " + std::to_string(error);
+}
 }  // namespace
 
 RestoreReport::RestoreReport(LogFile& file, bool preview) : file_(file), preview_(preview) {}
@@ -24,7 +28,7 @@ Admission RestoreReport::Admit(const Change& change) {
 
 void RestoreReport::Report(const Change& change, ChangeOutcome outcome, DWORD error) {
     if (outcome == ChangeOutcome::Failed)
-        Line(change, "failed " + std::to_string(error), false);
+        Line(change, FailedText(error), false);
     else
         Line(change, "done", true);
 }
@@ -35,6 +39,10 @@ void RestoreReport::Left(const Change& change) {
 
 void RestoreReport::NotRestored(const Change& change, const std::string& why) {
     Line(change, preview_ ? "would not be restored: " + why : why, false);
+}
+
+void RestoreReport::NotRestored(const Change& change, DWORD error) {
+    NotRestored(change, FailedText(error));
 }
 
 void RestoreReport::BeginKit(const std::string& heading) {

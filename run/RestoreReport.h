@@ -23,6 +23,8 @@ class RestoreReport : public ChangeGate {
     void Left(const Change& change);
     // An item the restore cannot bring back, for why ("failed <code>", "missing from the kit").
     void NotRestored(const Change& change, const std::string& why);
+    // The same for the platform's code error: "failed <code>".
+    void NotRestored(const Change& change, DWORD error);
 
     // A kit's heading, and the count of its items after them; the counts start anew.
     void BeginKit(const std::string& heading);

@@ -138,13 +138,15 @@ bool CopyFileAs(const std::string& from, const std::string& to, DWORD attributes
     if (!source.IsValid()) return false;
     FileHandle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   attributes & ~FILE_ATTRIBUTE_DIRECTORY, nullptr));
-    bool copied = target.IsValid();
-    std::vector<char> buffer(64 * 1024);
-    for (DWORD read = 0, written = 0; copied;) {
-        copied =
-            ReadFile(source.Get(), buffer.data(), DWORD(buffer.size()), &read, nullptr) != FALSE;
-        if (!copied || read == 0) break;
-        copied = WriteFile(target.Get(), buffer.data(), read, &written, nullptr) && written == read;
-    }
+    const bool copied = target.IsValid() && CopyContents(source.Get(), target.Get());
     return target.Close() && copied;
+}
+
+bool CopyContents(HANDLE from, HANDLE to) {
+    std::vector<char> buffer(64 * 1024);
+    for (DWORD read = 0, written = 0;;) {
+        if (!ReadFile(from, buffer.data(), DWORD(buffer.size()), &read, nullptr)) return false;
+        if (read == 0) return true;
+        if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read) return false;
+    }
 }

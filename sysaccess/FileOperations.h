@@ -38,3 +38,6 @@ bool AppendToFile(const std::string& path, const std::string& text);
 // Copies the contents of the file at from into a new file at to, made with the given
 // attributes; true when all of it was written.
 bool CopyFileAs(const std::string& from, const std::string& to, DWORD attributes);
+// Copies what remains of the file open at from into the file open at to; true when all of it
+// was written.
+bool CopyContents(HANDLE from, HANDLE to);

@@ -37,5 +37,6 @@ bool WritableKey::WriteDacl(PSECURITY_DESCRIPTOR descriptor) {
 }
 
 LONG WritableKey::DeleteKey(HKEY root, const std::string& path) {
+    if (!root || path.empty()) return ERROR_BADKEY;
     return RegDeleteKeyA(root, path.c_str());
 }

@@ -23,6 +23,7 @@ class WritableKey : public ReadOnlyKey {
     [[nodiscard]] bool DeleteValue(const wchar_t* name);
     // Replaces the key's DACL with the one of descriptor.
     [[nodiscard]] bool WriteDacl(PSECURITY_DESCRIPTOR descriptor);
-    // Deletes root\path, a key without subkeys; the platform's answer.
+    // Deletes root\path, a key without subkeys; the platform's answer, ERROR_BADKEY without a
+    // root or a path (a root itself is never deleted).
     static LONG DeleteKey(HKEY root, const std::string& path);
 };
