@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/PathText.h"
+#include "restore/KitPlaces.h"
 #include "restore/KitReadme.h"
 #include "sysaccess/FileOperations.h"
 #include "sysaccess/RegFileText.h"
@@ -24,17 +25,11 @@ std::string Reason(DWORD error) {
 
 // Deletes the folder at path with everything in it, as far as it can.
 void RemoveKitTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    if (const FindHandle search(FindFirstFileA((path + "\\*").c_str(), &found)); search.IsValid()) {
-        do {
-            const std::string name = found.cFileName, inner = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                if (name != "." && name != "..") RemoveKitTree(inner);
-            } else {
-                SetFileAttributesA(inner.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(inner.c_str());
-            }
-        } while (FindNextFileA(search.Get(), &found));
+    for (const KitsEntry& entry : KitsEntries(path)) {
+        if (entry.folder)
+            RemoveKitTree(entry.path);
+        else
+            DiscardFile(entry.path);
     }
     RemoveDirectoryA(path.c_str());
 }
@@ -200,16 +195,20 @@ bool RestoreKit::Record(const Change& change, ChangeOutcome outcome) {
     return true;
 }
 
+void RestoreKit::DropIfEmpty() {
+    if (folder_.empty() || noted_) return;
+    manifest_ = FileHandle();
+    registry_ = FileHandle();
+    RemoveKitTree(folder_);
+    folder_.clear();
+    securedVolume_ = true;
+}
+
 bool RestoreKit::Finish(const std::string& changeReport) {
+    DropIfEmpty();
     if (folder_.empty()) return true;
     manifest_ = FileHandle();
     registry_ = FileHandle();
-    // A kit that holds nothing to restore (its first save failed) goes again.
-    if (!noted_) {
-        RemoveKitTree(folder_);
-        folder_.clear();
-        return true;
-    }
     bool finished = CopyFileAs(changeReport, folder_ + "\\" + kit::kChanges, FILE_ATTRIBUTE_NORMAL);
     if (!notSaved_.empty())
         finished &= AppendToFile(folder_ + "\\" + kit::kReadme,

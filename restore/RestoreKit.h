@@ -29,9 +29,12 @@ class RestoreKit {
     // After a change: records what its outcome leaves to restore, a folder the run removed or a
     // deletion it added to the restart list; false when the kit could not record it.
     bool Record(const Change& change, ChangeOutcome outcome);
-    // Ends the kit, if there is one: removes it when nothing was saved into it, else keeps a copy
-    // of the change report at changeReport and adds the changes that could not be saved to the
-    // README; false when either failed.
+    // Removes the kit when nothing was saved into it (its first save failed): there is then
+    // none.
+    void DropIfEmpty();
+    // Ends the kit, if there is one: DropIfEmpty, else keeps a copy of the change report at
+    // changeReport and adds the changes that could not be saved to the README; false when
+    // either failed.
     bool Finish(const std::string& changeReport);
     // The kit's folder; empty while there is none.
     const std::string& Folder() const { return folder_; }

@@ -41,6 +41,8 @@ void ChangeReport::Report(const Change& change, ChangeOutcome outcome, DWORD err
 }
 
 bool ChangeReport::Close() {
+    // The report names the kit the run leaves, none when it leaves none.
+    kit_.DropIfEmpty();
     const std::string kit = "0\trestore kit\t" + kit_.Folder() + "\t";
     if (notSaved_ > 0)
         file_.Write(kit + "changes not saved for a restore: " + std::to_string(notSaved_) + "\n");

@@ -95,20 +95,6 @@ TEST(RestoreKitTest, AKitOfOneValueComesBack) {
     EXPECT_EQ(0, RestoreRun().Run(NewestKit(kits))) << ReadWholeFile("oberin-restore.txt");
     EXPECT_EQ("before", State(kKey, "One"));
 }
-// A kit whose first save failed holds nothing to restore: the folder made for it goes again,
-// and the run leaves no kit for a restore to find.
-TEST(RestoreKitTest, AKitWhoseOnlySaveFailedIsNotLeft) {
-    const std::string kits = FreshFolder("C:\\kits");
-    RestoreKit kit(kits);
-    bool taken = false;
-    EXPECT_NE(0u, kit.Save(Change(ChangeAction::DeleteFile, "C:\\kits-none\\gone.dat"), taken));
-    const std::string folder = kit.Folder();
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.c_str())) << folder;
-    EXPECT_TRUE(kit.Finish(kits + "\\oberin-changes.txt"));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.c_str())) << folder;
-    EXPECT_EQ("", NewestKit(kits));
-}
-
 BOOL WINAPI RefuseSecurity(LPCSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
