@@ -60,7 +60,7 @@ std::string ProgramSearchPath() {
 
 // Whether a program's name has no folder, so that the system would search for it.
 bool IsBareName(const std::string& name) {
-    return name.find_first_of("\\/:") == std::string::npos;
+    return FirstOf(name, "\\/:", 0) == std::string::npos;
 }
 
 // The program a command line names, where it is: a name with a folder as it stands, a bare name
