@@ -9,20 +9,18 @@ std::string ImportedState(const std::string& text) {
     // Values of a key by upper-case name: type and data.
     using Values = std::map<std::string, std::string>;
     std::map<std::string, Values> keys;
-    Values* values = nullptr;
-    std::string odd, line, path;
-    for (std::size_t at = 0; NextLine(text, at, line);) {
-        ImportedValue value;
-        if (line.empty() || line == "REGEDIT4") continue;
-        if (const HKEY root = ParseSection(line, path))
-            values = &keys[UpperCase(SectionName(root, path))];
-        else if (!values || !ParseValueLine(line, value))
-            odd += line + "\n";
-        else if (value.deleted)
-            values->erase(UpperCase(value.name));
-        else
-            (*values)[UpperCase(value.name)] = std::to_string(value.type) + ":" + value.data;
-    }
+    std::string odd;
+    ReadRegText(
+        text, 0,
+        {[&](HKEY root, const std::string& path) { keys[UpperCase(SectionName(root, path))]; },
+         [&](HKEY root, const std::string& path, const ImportedValue& value) {
+             Values& values = keys[UpperCase(SectionName(root, path))];
+             if (value.deleted)
+                 values.erase(UpperCase(value.name));
+             else
+                 values[UpperCase(value.name)] = std::to_string(value.type) + ":" + value.data;
+         },
+         [&](const std::string& line, bool) { odd += line + "\n"; }});
     std::string state = odd;
     for (const auto& [key, named] : keys) {
         state += "[" + key + "]\n";

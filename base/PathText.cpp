@@ -4,13 +4,9 @@
 
 std::size_t LastOf(const std::string& text, const char* characters, UINT codePage) {
     std::size_t last = std::string::npos;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[at]))) {
-            ++at;  // the trail byte belongs to this character
-        } else if (text[at] != '\0' && std::strchr(characters, text[at])) {
-            last = at;
-        }
-    }
+    for (std::size_t at = FirstOf(text, characters, 0, codePage); at != std::string::npos;
+         at = FirstOf(text, characters, at + 1, codePage))
+        last = at;
     return last;
 }
 

@@ -207,6 +207,23 @@ HKEY ParseSection(const std::string& line, std::string& path) {
     return RootOf(line.substr(1, line.size() - 2), path);
 }
 
+void ReadRegText(const std::string& text, std::size_t at, const RegTextReader& reader) {
+    HKEY root = nullptr;
+    std::string line, path;
+    while (NextLine(text, at, line)) {
+        if (line.empty() || line[0] == ';') continue;
+        const bool section = line[0] == '[';
+        ImportedValue value;
+        if (section) root = ParseSection(line, path);
+        if (section && root)
+            reader.section(root, path);
+        else if (!section && root && ParseValueLine(line, value))
+            reader.value(root, path, value);
+        else
+            reader.unreadable(line, section);
+    }
+}
+
 HKEY RootOf(const std::string& name, std::string& path) {
     // The root names are ASCII: a root is the name's start up to a backslash or the end.
     for (const NamedRoot& root : kRoots) {

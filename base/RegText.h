@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // REGEDIT4 text, as the system's regedit writes and imports it: CR LF line ends, a blank line
@@ -36,3 +37,15 @@ struct ImportedValue {
 bool ParseValueLine(const std::string& line, ImportedValue& value);
 // The root of a section line "[ROOT\path]", and its path; nullptr when it is not one.
 HKEY ParseSection(const std::string& line, std::string& path);
+// What ReadRegText finds in REGEDIT4 text, line by line.
+struct RegTextReader {
+    // A section line it can read: the key it names.
+    std::function<void(HKEY root, const std::string& path)> section;
+    // A value line it can read in a section it could read, with that section's key.
+    std::function<void(HKEY root, const std::string& path, const ImportedValue& value)> value;
+    // Any other line, but blank lines and ";" comments. A section line it cannot read ends the
+    // key before it: the value lines after it belong to no key and come here too.
+    std::function<void(const std::string& line, bool section)> unreadable;
+};
+// Reads text line by line (NextLine) from at to its end, as the system's import does.
+void ReadRegText(const std::string& text, std::size_t at, const RegTextReader& reader);

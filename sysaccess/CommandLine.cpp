@@ -60,12 +60,14 @@ std::string ProgramSearchPath() {
 
 // Whether a program's name has no folder, so that the system would search for it.
 bool IsBareName(const std::string& name) {
-    return name.find_first_of("\\/:") == std::string::npos;
+    return FirstOf(name, "\\/:", 0) == std::string::npos;
 }
 
-// The program a command line names, where it is: a name with a folder as it stands, a bare name
-// as ProgramSearchPath finds it; empty when it is no file there.
-std::string Located(const std::string& program) {
+// The program a command line names, where it is: ".exe" added to a name without an extension, a
+// name with a folder as it stands, a bare name as ProgramSearchPath finds it; empty when it is no
+// file there.
+std::string Located(const std::string& name) {
+    const std::string program = HasExtension(name) ? name : name + ".exe";
     if (!IsBareName(program)) return IsFile(program) ? program : "";
     char found[MAX_PATH] = "";
     const DWORD length = SearchPathA(ProgramSearchPath().c_str(), program.c_str(), nullptr,
@@ -109,7 +111,7 @@ std::size_t EndOfExistingProgram(const std::string& line, std::string& program) 
          end = line.rfind(' ', end - 1)) {
         if (line[end - 1] == ' ') continue;
         const std::string name = line.substr(0, end);
-        program = Located(HasExtension(name) ? name : name + ".exe");
+        program = Located(name);
         if (!program.empty() && !ContinuesPath(line, end)) return end;
     }
     return std::string::npos;
@@ -126,7 +128,7 @@ std::string QuoteProgramPath(const std::string& commandLine) {
         const std::size_t close = commandLine.find('"', 1);
         const std::string name = commandLine.substr(1, close - 1);
         if (close == std::string::npos || !IsBareName(name)) return commandLine;
-        const std::string program = Located(HasExtension(name) ? name : name + ".exe");
+        const std::string program = Located(name);
         return program.empty() ? program : Quoted(program) + commandLine.substr(close + 1);
     }
     std::string program;

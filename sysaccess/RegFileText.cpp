@@ -101,24 +101,21 @@ bool ImportRegText(const std::string& text, const RegImportReport& report) {
     std::string line;
     if (!NextLine(text, at, line) || line != "REGEDIT4") return false;
     bool allWritten = true;
-    HKEY root = nullptr;
-    std::string path;
-    while (NextLine(text, at, line)) {
-        if (line.empty() || line[0] == ';') continue;
-        const bool section = line[0] == '[';
-        ImportedValue value;
-        LONG result = ERROR_INVALID_DATA;
-        std::string item = line;
-        if (section) root = ParseSection(line, path);
-        if (section && root) {
-            item = SectionName(root, path);
-            result = Apply(root, path, nullptr);
-        } else if (!section && root && ParseValueLine(line, value)) {
-            item = SectionName(root, path) + "\\" + (value.name.empty() ? "@" : value.name);
-            result = Apply(root, path, &value);
-        }
-        report(section ? "key" : "value", item, result);
+    const auto written = [&](const char* kind, const std::string& item, LONG result) {
+        report(kind, item, result);
         allWritten = allWritten && result == ERROR_SUCCESS;
-    }
+    };
+    ReadRegText(text, at,
+                {[&](HKEY root, const std::string& path) {
+                     written("key", SectionName(root, path), Apply(root, path, nullptr));
+                 },
+                 [&](HKEY root, const std::string& path, const ImportedValue& value) {
+                     const std::string name = value.name.empty() ? "@" : value.name;
+                     written("value", SectionName(root, path) + "\\" + name,
+                             Apply(root, path, &value));
+                 },
+                 [&](const std::string& unread, bool section) {
+                     written(section ? "key" : "value", unread, ERROR_INVALID_DATA);
+                 }});
     return allWritten;
 }

@@ -11,10 +11,7 @@ std::string KeyOf(const std::string& service) {
 }
 }  // namespace
 
-ServiceControl::ServiceControl(const std::string& name) : requestedName_(name) {
-    if (ServiceHandle(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS)).IsValid())
-        name_ = name;
-}
+ServiceControl::ServiceControl(const std::string& name) : name_(name) {}
 
 ServiceControl::Opened ServiceControl::Open() const {
     Opened opened;
@@ -43,9 +40,9 @@ bool ServiceControl::DisableStart() {
 bool ServiceControl::RemoveService(bool force) {
     const bool running = IsRunning();
     if (running && !force) return DisableStart();
-    Change removal = RegistryChange(ChangeAction::DeleteService, HKEY_LOCAL_MACHINE,
-                                    KeyOf(requestedName_), "", Open().service.IsValid());
-    removal.target = requestedName_;
+    Change removal = RegistryChange(ChangeAction::DeleteService, HKEY_LOCAL_MACHINE, KeyOf(name_),
+                                    "", Open().service.IsValid());
+    removal.target = name_;
     GatedChange change(removal);
     if (!change.Admitted()) return true;
     const Opened opened = Open();

@@ -38,7 +38,5 @@ class ServiceControl {
     };
     Opened Open() const;
 
-    std::string requestedName_;
-    // Empty without access to the manager.
     std::string name_;
 };
