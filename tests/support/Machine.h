@@ -40,7 +40,5 @@ bool SetWindowsVersion(const std::string& version);
 std::string Environment(const char* name);
 // Every token in text replaced by value.
 void Replace(std::string& text, const std::string& token, const std::string& value);
-// The folder path and its parents made where missing.
-void CreateFolders(const std::string& path);
 // path up to its last backslash.
 std::string ParentOf(const std::string& path);
