@@ -81,18 +81,13 @@ ULONGLONG WriteTime(const std::string& path) {
            data.ftLastWriteTime.dwLowDateTime;
 }
 
-std::string Upper(std::string text) {
-    CharUpperBuffA(text.data(), DWORD(text.size()));
-    return text;
-}
-
 const char kServicesKey[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\";
 
 // The actions and targets of a preview's lines ("N<TAB>action<TAB>target..."), in upper case; a
 // service's deletion names its key, which goes with it.
 std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::string& preview) {
     std::vector<std::pair<std::string, std::string>> targets;
-    std::istringstream lines(Upper(preview));
+    std::istringstream lines(UpperCase(preview));
     for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line.substr(0, line.find('\r')));
         std::string number, action, target;
@@ -127,7 +122,7 @@ bool Previewed(const std::string& preview, const std::vector<std::string>& remov
     for (const std::string& item : removed) {
         // The path as the preview writes it: the root in full, a value's name after one backslash.
         const std::size_t blank = item.find(' ');
-        std::string path = Upper(item.substr(blank + 1));
+        std::string path = UpperCase(item.substr(blank + 1));
         if (path.rfind("HKLM\\", 0) == 0) path.replace(0, 4, "HKEY_LOCAL_MACHINE");
         if (path.rfind("HKCU\\", 0) == 0) path.replace(0, 4, "HKEY_CURRENT_USER");
         if (const std::size_t name = ValueNameMark(path);
