@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/PathText.h"
 #include "restore/KitLayout.h"
 #include "restore/KitPlaces.h"
 #include "support/Machine.h"
@@ -84,12 +85,9 @@ std::string ExpandMachinePath(const std::string& path) {
 }
 
 std::size_t ValueNameMark(const std::string& text) {
-    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[at])))
-            ++at;
-        else if (text[at] == '\\' && text[at + 1] == '\\')
-            return at;
-    }
+    for (std::size_t at = FirstOf(text, "\\", 0); at != std::string::npos;
+         at = FirstOf(text, "\\", at + 1))
+        if (at + 1 < text.size() && text[at + 1] == '\\') return at;
     return std::string::npos;
 }
 
