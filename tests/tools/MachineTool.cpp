@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "base/PathText.h"
+#include "core/LogFile.h"
 #include "support/Machine.h"
 #include "support/MachineLayout.h"
 #include "support/MachinePaths.h"
@@ -145,8 +146,7 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
                  const std::string& arguments, std::size_t run,
                  std::optional<MachineState>& machine) {
     const std::string log = ExpandMachinePath(settings["log"]);
-    const std::string preview =
-        ReadWholeFile(log.substr(0, LastBackslash(log)) + "\\oberin-preview.txt");
+    const std::string preview = ReadWholeFile(BesideLog(log, "oberin-preview.txt"));
     const ULONGLONG logTime = WriteTime(log);
     const MachineState before = machine ? std::move(*machine) : Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
