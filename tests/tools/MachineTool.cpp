@@ -103,7 +103,7 @@ std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::strin
 // target, or stands whole (followed by a blank, a quote or the end) in an uninstaller's command
 // line: the uninstaller deletes it.
 bool Named(const std::vector<std::pair<std::string, std::string>>& targets, std::string path) {
-    for (;; path.erase(LastBackslash(path))) {
+    for (;;) {
         for (const auto& [action, target] : targets) {
             if (target == path) return true;
             if (action == "RUN UNINSTALLER")
@@ -111,7 +111,9 @@ bool Named(const std::vector<std::pair<std::string, std::string>>& targets, std:
                      at = target.find(path, at + 1))
                     if (std::strchr(" \"", target[at + path.size()])) return true;
         }
-        if (path.find('\\') == std::string::npos) return false;
+        const std::size_t cut = LastBackslash(path);
+        if (cut == std::string::npos) return false;
+        path.erase(cut);
     }
 }
 
