@@ -6,18 +6,13 @@
 #include <vector>
 
 #include "base/PathText.h"
+#include "base/SystemQueries.h"
 #include "restore/KitLayout.h"
 #include "restore/KitPlaces.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
 
 namespace {
-std::string Directory(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char path[MAX_PATH] = "";
-    query(path, MAX_PATH);
-    return path;
-}
-
 // A Programs folder as the shell records it, read here apart from the program's own reading.
 std::string ShellFolder(HKEY root, const char* name) {
     DWORD type = 0;
@@ -32,8 +27,8 @@ std::vector<std::pair<std::string, std::string>> Places() {
     std::vector<std::pair<std::string, std::string>> places = {
         {"%BIN%", BinDir()},
         {"%TESTS%", TestsDir()},
-        {"%SYSTEM%", Directory(GetSystemDirectoryA)},
-        {"%WINDOWS%", Directory(GetWindowsDirectoryA)},
+        {"%SYSTEM%", ParentOf(SystemDirectory())},
+        {"%WINDOWS%", ParentOf(WindowsDirectory())},
         {"%COMMONPROGRAMS%", ShellFolder(HKEY_LOCAL_MACHINE, "Common Programs")},
         {"%USERPROGRAMS%", ShellFolder(HKEY_CURRENT_USER, "Programs")},
         {"%PROFILE%", Environment("USERPROFILE")}};
