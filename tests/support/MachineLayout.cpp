@@ -3,7 +3,6 @@
 #include <sstream>
 
 #include "base/SystemQueries.h"
-#include "run/RunLock.h"
 #include "support/Machine.h"
 #include "support/MachinePaths.h"
 #include "support/RegistryEdit.h"
@@ -122,7 +121,7 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
     } else if (kind == "running") {
         Run(path);
     } else if (kind == "lock") {
-        held_.push_back(CreateMutexA(nullptr, FALSE, kRunLockName));
+        if (!lock_) lock_.emplace();
     } else if (kind == "regedit") {
         RunAndWait("regedit.exe /s \"" + path + "\"");
     } else if (kind == "everyone") {
