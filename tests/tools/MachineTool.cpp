@@ -3,12 +3,10 @@
 // matches. With OBERIN_BLESS set it writes what it saw as the expected files instead.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
 #include <sstream>
-#include <tuple>
 #include <utility>
 
 #include "base/PathText.h"
@@ -24,9 +22,11 @@ const DWORD kRunLimitMs = 20000;
 
 // The settings of case.txt ("name | value" rows) over their defaults.
 std::map<std::string, std::string> CaseSettings(const std::string& name) {
-    std::map<std::string, std::string> settings = {
-        {"windows", "nt40"}, {"steps", "s"},   {"directory", "C:\\server"},
-        {"log", ""},         {"language", ""}, {"program", "%BIN%\\oberin.exe"}};
+    std::map<std::string, std::string> settings = {{"windows", "nt40"},
+                                                   {"steps", "s"},
+                                                   {"directory", "C:\\server"},
+                                                   {"log", ""},
+                                                   {"program", "%BIN%\\oberin.exe"}};
     for (const auto& row : CaseTable("machines\\" + name + "\\case.txt"))
         settings[row[0]] = row.back();
     if (settings["log"].empty()) settings["log"] = settings["directory"] + "\\oberin.log";
@@ -187,8 +187,8 @@ bool IsRestart(const std::string& step) {
 }
 
 void NameNextStart(const std::string& step) {
-    if (const char* file = std::getenv("OBERIN_COMPUTER_FILE"))
-        WriteWholeFile(file, step == "restart" ? "" : step.substr(11));
+    const std::string file = Environment("OBERIN_COMPUTER_FILE");
+    if (!file.empty()) WriteWholeFile(file, step == "restart" ? "" : step.substr(11));
 }
 
 // machine NAME lays the case out and runs its steps. At a restart it ends with 99, and the test bed
