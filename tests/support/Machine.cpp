@@ -116,6 +116,9 @@ void DeleteTestService(const std::string& name) {
 
 bool SetWindowsVersion(const std::string& version) {
     const std::string values = TestsDir() + "\\bed\\" + version + ".reg";
-    return GetFileAttributesA(values.c_str()) != INVALID_FILE_ATTRIBUTES &&
-           RunAndWait("regedit.exe /s \"" + values + "\"") == 0;
+    return GetFileAttributesA(values.c_str()) != INVALID_FILE_ATTRIBUTES && ImportRegFile(values);
+}
+
+bool ImportRegFile(const std::string& path) {
+    return RunAndWait("regedit.exe /s \"" + path + "\"") == 0;
 }

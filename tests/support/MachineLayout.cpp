@@ -102,7 +102,7 @@ void MachineLayout::Import(std::string registry) {
     }
     const std::string expanded = WindowsDirectory() + "temp\\layout.reg";
     WriteWholeFile(expanded, MachineText(registry));
-    RunAndWait("regedit.exe /s \"" + expanded + "\"");
+    ImportRegFile(expanded);
     DeleteFileA(expanded.c_str());
 }
 
@@ -123,7 +123,7 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
     } else if (kind == "lock") {
         if (!lock_) lock_.emplace();
     } else if (kind == "regedit") {
-        RunAndWait("regedit.exe /s \"" + path + "\"");
+        ImportRegFile(path);
     } else if (kind == "everyone") {
         OpenToEveryone(path);
     } else if (kind == "gone") {
