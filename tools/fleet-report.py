@@ -25,17 +25,17 @@ RUNS = (("preview", "OBERINP.MIF", "oberin-preview.txt"),
 # A line of oberin-changes.txt: entry, action, target, outcome and perhaps "not saved"; its last
 # lines about the restore kit: entry 0, "restore kit", the kit's folder and what there is to say.
 CHANGE = re.compile(r"\d+\t[^\t]+\t[^\t]*\t(done|at restart|absent|failed \d+)(\tnot saved)?")
-KIT = re.compile(r"0\trestore kit\t([^\t]*)\t(changes not saved for a restore: (\d+)|"
+KIT = re.compile(r"0\trestore kit\t([^\t]*)\t(?:changes not saved for a restore: \d+|"
                  r"(on a volume without security: anyone may change it))")
 COLUMNS = ("Server", "State", "Would change", "Changed", "At restart", "Failed", "Not saved",
            "Restored", "Warnings", "Status", "Files")
-# Each state's colour, shown beside its name; the states that need the administrator first.
+# Each state's colour, shown beside its name; the states that need the administrator first,
+# most urgent first.
 COLOURS = {"cleanup failed": "#b71c1c", "preview failed": "#c62828", "restore failed": "#d84315",
            "cleaned with failures": "#ef6c00", "not restorable": "#f9a825",
            "needs cleanup": "#1565c0", "cleaned": "#2e7d32", "restored": "#00838f",
            "clean": "#9e9e9e"}
-URGENT = ("cleanup failed", "preview failed", "restore failed", "cleaned with failures",
-          "not restorable")
+URGENT = tuple(COLOURS)[:5]  # the states that need the administrator
 UNREADABLE = "#6a1b9a"  # damaged, missing or no status
 
 
@@ -119,8 +119,8 @@ def read_counts(run, text):
         for line in lines:
             match, kit = CHANGE.fullmatch(line), KIT.fullmatch(line)
             if kit:
-                if kit[4]:
-                    warnings.append(f"restore kit {kit[1]} {kit[4]}")
+                if kit[2]:
+                    warnings.append(f"restore kit {kit[1]} {kit[2]}")
                 continue
             if not match:
                 raise Damaged(f"not a change: {line}")
@@ -189,8 +189,8 @@ def server_row(folder):
 
 def attention(state):
     """The place of a state's rows: failures, then unreadable files, then the rest."""
-    return (0, URGENT.index(state)) if state in URGENT else \
-        (1, 0) if state not in COLOURS else (2, list(COLOURS).index(state))
+    return (1, 0) if state not in COLOURS else \
+        (0 if state in URGENT else 2, list(COLOURS).index(state))
 
 
 def swatch(state):

@@ -2,8 +2,8 @@
 # Installs what building and testing Oberin needs on a fresh Debian machine (run as root), for the
 # test architecture ARCH (x86 or x64, see tools/test-arch.sh): always the 32-bit win32-threads
 # compiler of the shipped program; for x86 the 32-bit posix-threads compiler and 32-bit Wine, for
-# x64 the x86-64 compilers and 64-bit Wine alone; and the host locales of the languages the machine
-# cases run in. Safe to run again: it only installs and generates what is missing.
+# x64 the x86-64 compilers and 64-bit Wine alone; and the host locales of the languages a machine
+# case may name. Safe to run again: it only installs and generates what is missing.
 # Usage: setup-debian.sh ARCH
 set -eu
 case "${1:-}" in
@@ -29,11 +29,8 @@ if [ -n "$need" ]; then
   apt-get update -q
   apt-get install -y -q --no-install-recommends $need
 fi
-# The locales of the languages the cases name (tests/bed/locales.txt maps each to its locale).
-locales=$(sed -n 's/^language | *//p' "$top"/tests/machines/*/case.txt | sort -u |
-          while read -r language; do
-            awk -v l="$language" '$1 == l { print $2 }' "$top/tests/bed/locales.txt"
-          done)
+# The locales of the languages a machine case may name, as tests/bed/locales.txt maps them.
+locales=$(awk '!/^#/ && NF { print $2 }' "$top/tests/bed/locales.txt")
 missing=""
 for locale in $locales; do
   short=$(echo "$locale" | sed 's/UTF-8$/utf8/')

@@ -6,6 +6,7 @@
 
 #include "base/PathText.h"
 #include "support/RegistryEdit.h"
+#include "sysaccess/FileOperations.h"
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -21,12 +22,6 @@ void Replace(std::string& text, const std::string& token, const std::string& val
 
 std::string ParentOf(const std::string& path) {
     return path.substr(0, LastBackslash(path));
-}
-
-void CreateFolders(const std::string& path) {
-    const std::size_t parent = LastBackslash(path);
-    if (parent != std::string::npos && parent > 2) CreateFolders(path.substr(0, parent));
-    CreateDirectoryA(path.c_str(), nullptr);
 }
 
 std::string TestsDir() {
@@ -73,7 +68,7 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
 
 std::string FreshFolder(const std::string& path) {
     RemoveTree(path);
-    CreateFolders(path);
+    CreateFolderPath(path);
     return path;
 }
 
@@ -121,6 +116,9 @@ void DeleteTestService(const std::string& name) {
 
 bool SetWindowsVersion(const std::string& version) {
     const std::string values = TestsDir() + "\\bed\\" + version + ".reg";
-    return GetFileAttributesA(values.c_str()) != INVALID_FILE_ATTRIBUTES &&
-           RunAndWait("regedit.exe /s \"" + values + "\"") == 0;
+    return GetFileAttributesA(values.c_str()) != INVALID_FILE_ATTRIBUTES && ImportRegFile(values);
+}
+
+bool ImportRegFile(const std::string& path) {
+    return RunAndWait("regedit.exe /s \"" + path + "\"") == 0;
 }

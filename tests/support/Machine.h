@@ -35,12 +35,12 @@ void DeleteTestService(const std::string& name);
 // Switches the prefix's Windows version (nt40, nt351, win2k) for the programs started after it:
 // imports bed/VERSION.reg, the values winecfg writes for it and Wine's own setting.
 bool SetWindowsVersion(const std::string& version);
+// Imports the REGEDIT4 file at path with the prefix's regedit; true when regedit ended with 0.
+bool ImportRegFile(const std::string& path);
 
 // The environment variable name's value; empty when it is not set.
 std::string Environment(const char* name);
 // Every token in text replaced by value.
 void Replace(std::string& text, const std::string& token, const std::string& value);
-// The folder path and its parents made where missing.
-void CreateFolders(const std::string& path);
 // path up to its last backslash.
 std::string ParentOf(const std::string& path);

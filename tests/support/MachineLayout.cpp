@@ -3,10 +3,10 @@
 #include <sstream>
 
 #include "base/SystemQueries.h"
-#include "run/RunLock.h"
 #include "support/Machine.h"
 #include "support/MachinePaths.h"
 #include "support/RegistryEdit.h"
+#include "sysaccess/FileOperations.h"
 #include "sysaccess/ProgmanClient.h"
 
 namespace {
@@ -40,7 +40,7 @@ MachineLayout::~MachineLayout() {
 }
 
 void MachineLayout::Run(const std::string& path) {
-    CreateFolders(ParentOf(path));
+    CreateFolderPath(ParentOf(path));
     CopyFileA((BinDir() + "\\testuninstaller.exe").c_str(), path.c_str(), FALSE);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -102,7 +102,7 @@ void MachineLayout::Import(std::string registry) {
     }
     const std::string expanded = WindowsDirectory() + "temp\\layout.reg";
     WriteWholeFile(expanded, MachineText(registry));
-    RunAndWait("regedit.exe /s \"" + expanded + "\"");
+    ImportRegFile(expanded);
     DeleteFileA(expanded.c_str());
 }
 
@@ -121,15 +121,15 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
     } else if (kind == "running") {
         Run(path);
     } else if (kind == "lock") {
-        held_.push_back(CreateMutexA(nullptr, FALSE, kRunLockName));
+        if (!lock_) lock_.emplace();
     } else if (kind == "regedit") {
-        RunAndWait("regedit.exe /s \"" + path + "\"");
+        ImportRegFile(path);
     } else if (kind == "everyone") {
         OpenToEveryone(path);
     } else if (kind == "gone") {
         DeleteFileA(path.c_str());
     } else if (kind == "dir") {
-        CreateFolders(path);
+        CreateFolderPath(path);
     } else if (kind == "long") {
         // KEY\\NAME=TEXT: a string value of TEXT and 256 KiB of "x".
         const std::size_t name = ValueNameMark(path), text = path.find('=', name);
@@ -141,10 +141,10 @@ void MachineLayout::Add(const std::string& kind, const std::string& argument) {
         // FROM | TO: a file of the build or of the machine copied to another place.
         const std::string from = path.substr(0, path.find(" | ")),
                           to = path.substr(from.size() + 3);
-        CreateFolders(ParentOf(to));
+        CreateFolderPath(ParentOf(to));
         CopyFileA(from.c_str(), to.c_str(), FALSE);
     } else {
-        CreateFolders(ParentOf(path));
+        CreateFolderPath(ParentOf(path));
         WriteWholeFile(path, argument + "\r\n");
         if (kind == "readonly") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         if (kind == "hidden") SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);

@@ -1,8 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "run/RunLock.h"
 
 // A machine laid out from tests/machines/NAME: registry.reg (if any) imported, then the lines of
 // files.txt (if any) applied; see tests/README.md for the kinds of line. Files marked held stay
@@ -27,5 +30,6 @@ class MachineLayout {
 
     std::string language_;
     std::vector<HANDLE> held_;
+    std::optional<RunLock> lock_;
     std::vector<HANDLE> running_;
 };

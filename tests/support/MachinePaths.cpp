@@ -5,18 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "base/PathText.h"
+#include "base/SystemQueries.h"
 #include "restore/KitLayout.h"
 #include "restore/KitPlaces.h"
 #include "support/Machine.h"
 #include "support/RegistryEdit.h"
 
 namespace {
-std::string Directory(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char path[MAX_PATH] = "";
-    query(path, MAX_PATH);
-    return path;
-}
-
 // A Programs folder as the shell records it, read here apart from the program's own reading.
 std::string ShellFolder(HKEY root, const char* name) {
     DWORD type = 0;
@@ -31,8 +27,8 @@ std::vector<std::pair<std::string, std::string>> Places() {
     std::vector<std::pair<std::string, std::string>> places = {
         {"%BIN%", BinDir()},
         {"%TESTS%", TestsDir()},
-        {"%SYSTEM%", Directory(GetSystemDirectoryA)},
-        {"%WINDOWS%", Directory(GetWindowsDirectoryA)},
+        {"%SYSTEM%", ParentOf(SystemDirectory())},
+        {"%WINDOWS%", ParentOf(WindowsDirectory())},
         {"%COMMONPROGRAMS%", ShellFolder(HKEY_LOCAL_MACHINE, "Common Programs")},
         {"%USERPROGRAMS%", ShellFolder(HKEY_CURRENT_USER, "Programs")},
         {"%PROFILE%", Environment("USERPROFILE")}};
@@ -84,12 +80,9 @@ std::string ExpandMachinePath(const std::string& path) {
 }
 
 std::size_t ValueNameMark(const std::string& text) {
-    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[at])))
-            ++at;
-        else if (text[at] == '\\' && text[at + 1] == '\\')
-            return at;
-    }
+    for (std::size_t at = FirstOf(text, "\\", 0); at != std::string::npos;
+         at = FirstOf(text, "\\", at + 1))
+        if (at + 1 < text.size() && text[at + 1] == '\\') return at;
     return std::string::npos;
 }
 

@@ -59,10 +59,8 @@ TEST(RegFileTextTest, ATreeComesBackTypeForTypeAndByteForByteThroughEitherImport
     ASSERT_TRUE(ExportKeyTree(HKEY_CURRENT_USER, kTree, text));
     const std::vector<std::pair<std::string, std::function<bool()>>> imports = {
         {"ImportRegText", [&] { return ImportRegText(text, IgnoreReport); }},
-        {"regedit", [&] {
-             return WriteWholeFile("C:\\tree.reg", text) &&
-                    RunAndWait("regedit.exe /s C:\\tree.reg") == 0;
-         }}};
+        {"regedit",
+         [&] { return WriteWholeFile("C:\\tree.reg", text) && ImportRegFile("C:\\tree.reg"); }}};
     for (const auto& import : imports) {
         ASSERT_TRUE(RemoveKey(HKEY_CURRENT_USER, kTree));
         EXPECT_TRUE(import.second()) << import.first;

@@ -23,8 +23,8 @@ std::string Aside(const std::string& changes) {
     }
     return kept;
 }
-}  // namespace
 
+// The lines of expected that actual lacks ("  < ") and of actual that expected lacks ("  > ").
 std::string Difference(const std::string& expected, const std::string& actual) {
     std::string text;
     for (const auto& [from, to, mark] :
@@ -36,6 +36,7 @@ std::string Difference(const std::string& expected, const std::string& actual) {
     }
     return text.empty() ? "  (the same lines in another order or number)\n" : text;
 }
+}  // namespace
 
 bool Check(const std::string& folder, const std::string& name, const std::string& actual,
            bool present) {

@@ -3,8 +3,6 @@
 
 // How the machine case runner compares what a run did with what its case expects.
 
-// The lines of expected that actual lacks ("  < ") and of actual that expected lacks ("  > ").
-std::string Difference(const std::string& expected, const std::string& actual);
 // Compares one result with its expected file folder\name (absent: expected absent too); true
 // when equal, and always under OBERIN_BLESS, which writes the result as the expected file.
 bool Check(const std::string& folder, const std::string& name, const std::string& actual,

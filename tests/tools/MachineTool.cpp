@@ -3,15 +3,14 @@
 // matches. With OBERIN_BLESS set it writes what it saw as the expected files instead.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
 #include <sstream>
-#include <tuple>
 #include <utility>
 
 #include "base/PathText.h"
+#include "core/LogFile.h"
 #include "support/Machine.h"
 #include "support/MachineLayout.h"
 #include "support/MachinePaths.h"
@@ -23,9 +22,11 @@ const DWORD kRunLimitMs = 20000;
 
 // The settings of case.txt ("name | value" rows) over their defaults.
 std::map<std::string, std::string> CaseSettings(const std::string& name) {
-    std::map<std::string, std::string> settings = {
-        {"windows", "nt40"}, {"steps", "s"},   {"directory", "C:\\server"},
-        {"log", ""},         {"language", ""}, {"program", "%BIN%\\oberin.exe"}};
+    std::map<std::string, std::string> settings = {{"windows", "nt40"},
+                                                   {"steps", "s"},
+                                                   {"directory", "C:\\server"},
+                                                   {"log", ""},
+                                                   {"program", "%BIN%\\oberin.exe"}};
     for (const auto& row : CaseTable("machines\\" + name + "\\case.txt"))
         settings[row[0]] = row.back();
     if (settings["log"].empty()) settings["log"] = settings["directory"] + "\\oberin.log";
@@ -81,18 +82,13 @@ ULONGLONG WriteTime(const std::string& path) {
            data.ftLastWriteTime.dwLowDateTime;
 }
 
-std::string Upper(std::string text) {
-    CharUpperBuffA(text.data(), DWORD(text.size()));
-    return text;
-}
-
 const char kServicesKey[] = "HKEY_LOCAL_MACHINE\\SYSTEM\\CURRENTCONTROLSET\\SERVICES\\";
 
 // The actions and targets of a preview's lines ("N<TAB>action<TAB>target..."), in upper case; a
 // service's deletion names its key, which goes with it.
 std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::string& preview) {
     std::vector<std::pair<std::string, std::string>> targets;
-    std::istringstream lines(Upper(preview));
+    std::istringstream lines(UpperCase(preview));
     for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line.substr(0, line.find('\r')));
         std::string number, action, target;
@@ -107,7 +103,7 @@ std::vector<std::pair<std::string, std::string>> PreviewTargets(const std::strin
 // target, or stands whole (followed by a blank, a quote or the end) in an uninstaller's command
 // line: the uninstaller deletes it.
 bool Named(const std::vector<std::pair<std::string, std::string>>& targets, std::string path) {
-    for (;; path.erase(LastBackslash(path))) {
+    for (;;) {
         for (const auto& [action, target] : targets) {
             if (target == path) return true;
             if (action == "RUN UNINSTALLER")
@@ -115,7 +111,9 @@ bool Named(const std::vector<std::pair<std::string, std::string>>& targets, std:
                      at = target.find(path, at + 1))
                     if (std::strchr(" \"", target[at + path.size()])) return true;
         }
-        if (path.find('\\') == std::string::npos) return false;
+        const std::size_t cut = LastBackslash(path);
+        if (cut == std::string::npos) return false;
+        path.erase(cut);
     }
 }
 
@@ -127,7 +125,7 @@ bool Previewed(const std::string& preview, const std::vector<std::string>& remov
     for (const std::string& item : removed) {
         // The path as the preview writes it: the root in full, a value's name after one backslash.
         const std::size_t blank = item.find(' ');
-        std::string path = Upper(item.substr(blank + 1));
+        std::string path = UpperCase(item.substr(blank + 1));
         if (path.rfind("HKLM\\", 0) == 0) path.replace(0, 4, "HKEY_LOCAL_MACHINE");
         if (path.rfind("HKCU\\", 0) == 0) path.replace(0, 4, "HKEY_CURRENT_USER");
         if (const std::size_t name = ValueNameMark(path);
@@ -150,8 +148,7 @@ bool RunAndCheck(const std::string& folder, std::map<std::string, std::string>& 
                  const std::string& arguments, std::size_t run,
                  std::optional<MachineState>& machine) {
     const std::string log = ExpandMachinePath(settings["log"]);
-    const std::string preview =
-        ReadWholeFile(log.substr(0, LastBackslash(log)) + "\\oberin-preview.txt");
+    const std::string preview = ReadWholeFile(BesideLog(log, "oberin-preview.txt"));
     const ULONGLONG logTime = WriteTime(log);
     const MachineState before = machine ? std::move(*machine) : Snapshot();
     const bool otherVersion = settings["windows"] != "nt40";
@@ -190,8 +187,8 @@ bool IsRestart(const std::string& step) {
 }
 
 void NameNextStart(const std::string& step) {
-    if (const char* file = std::getenv("OBERIN_COMPUTER_FILE"))
-        WriteWholeFile(file, step == "restart" ? "" : step.substr(11));
+    const std::string file = Environment("OBERIN_COMPUTER_FILE");
+    if (!file.empty()) WriteWholeFile(file, step == "restart" ? "" : step.substr(11));
 }
 
 // machine NAME lays the case out and runs its steps. At a restart it ends with 99, and the test bed

@@ -21,6 +21,15 @@ found = importlib.util.spec_from_file_location("fleet_report", REPORT)
 fleet = importlib.util.module_from_spec(found)
 found.loader.exec_module(fleet)
 SHIPPED = None
+# The states of a server that need the administrator; so does every file that cannot be read.
+NEEDS_ADMINISTRATOR = ("cleanup failed", "preview failed", "restore failed",
+                       "cleaned with failures", "not restorable")
+
+
+def needs_administrator(state):
+    """Whether a server in state needs the administrator: a failure or an unreadable file."""
+    return (state in NEEDS_ADMINISTRATOR or state == "no status" or
+            state.startswith(("damaged ", "missing ")))
 
 
 def table(name):
@@ -156,7 +165,7 @@ class FleetReportTest(unittest.TestCase):
                 self.assertTrue(link[1:] in rows.anchors if link.startswith("#") else
                                 os.path.isfile(os.path.join(top, unquote(link))), link)
         shown = [[cell.strip() for cell in cells[:9]] for cells in rows.rows if cells]
-        attention = [row[1] in fleet.URGENT or row[1] not in fleet.COLOURS for row in shown]
+        attention = [needs_administrator(row[1]) for row in shown]
         self.assertEqual(sorted(attention, reverse=True), attention)
         self.assertEqual(len(set(row[1] for row in shown)), len(rows.anchors))
         self.assertEqual(set(), rows.tags & {"script", "style", "link"})
